@@ -1,0 +1,483 @@
+#include "core/app/ini_file.h"
+
+#include <atomic>
+#include <cerrno>
+#include <climits>
+#include <cstdint>
+#include <cstdlib>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "core/app/separator.h"
+
+namespace varnot {
+
+namespace {
+
+// A settings file is a few kilobytes; anything this large is not ours and is
+// left alone rather than read into memory.
+constexpr off_t kMaxFileSize = 64L * 1024 * 1024;
+
+constexpr std::string_view kBom = "\xEF\xBB\xBF";
+
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t';
+}
+
+std::string_view Trim(std::string_view text) {
+    while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
+    while (!text.empty() && (IsBlank(text.back()) || text.back() == '\r')) text.remove_suffix(1);
+    return text;
+}
+
+char AsciiUpper(char c) {
+    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
+bool SameName(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (AsciiUpper(a[i]) != AsciiUpper(b[i])) return false;
+    }
+    return true;
+}
+
+enum class LineKind { Other, Section, Key };
+
+struct ParsedLine {
+    LineKind kind = LineKind::Other;
+    std::string_view name;
+    std::size_t valueStart = 0; // offset just past the "=" of a key line
+};
+
+ParsedLine ParseLine(std::string_view text) {
+    ParsedLine parsed;
+    std::size_t start = 0;
+    while (start < text.size() && IsBlank(text[start])) ++start;
+    if (start == text.size()) return parsed;
+
+    const char first = text[start];
+    if (first == '[') {
+        // "[name" without its bracket still opens a section, so that the keys
+        // below it are never taken for keys of the section before.
+        std::string_view rest = text.substr(start + 1);
+        const std::size_t close = rest.find(']');
+        parsed.kind = LineKind::Section;
+        parsed.name = Trim(rest.substr(0, close));
+        return parsed;
+    }
+    if (first == ';' || first == '#') return parsed;
+
+    const std::size_t equals = text.find('=', start);
+    if (equals == std::string_view::npos) return parsed;
+    parsed.name = Trim(text.substr(start, equals - start));
+    if (parsed.name.empty()) return parsed;
+    parsed.kind = LineKind::Key;
+    parsed.valueStart = equals + 1;
+    return parsed;
+}
+
+bool IsQuoted(std::string_view value) {
+    return value.size() >= 2 && value.front() == '"' && value.back() == '"';
+}
+
+// Blanks around a stored value are not part of it, so a value that has them
+// (or that already looks quoted) is written between double quotes, which
+// reading removes again.
+std::string EncodeValue(std::string_view value) {
+    std::string text(value);
+    // A line break inside a value would cut the line and could forge a
+    // section or key of its own.
+    for (char& c : text) {
+        if (c == '\r' || c == '\n') c = ' ';
+    }
+    if (!text.empty() && (IsBlank(text.front()) || IsBlank(text.back()) || IsQuoted(text)))
+        return '"' + text + '"';
+    return text;
+}
+
+std::string_view DecodeValue(std::string_view raw) {
+    std::string_view value = Trim(raw);
+    if (IsQuoted(value)) value = value.substr(1, value.size() - 2);
+    return value;
+}
+
+bool HasLineBreak(std::string_view text) {
+    return text.find_first_of("\r\n") != std::string_view::npos;
+}
+
+bool ValidSectionName(std::string_view name) {
+    return !name.empty() && name.find(']') == std::string_view::npos && !HasLineBreak(name);
+}
+
+bool ValidKeyName(std::string_view name) {
+    return !name.empty() && name.find('=') == std::string_view::npos && !HasLineBreak(name) &&
+           name.front() != '[' && name.front() != ';' && name.front() != '#';
+}
+
+bool WriteAll(int fd, const std::string& bytes) {
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            return false;
+        }
+        done += static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
+bool HasNoWriteBits(const struct stat& st) {
+    return (st.st_mode & 0222) == 0;
+}
+
+// Up to eight significant hex digits, taken as a 32-bit pattern: $FFFFFFFF is -1.
+std::optional<int> ParseHex(std::string_view digits) {
+    if (digits.empty()) return std::nullopt;
+    std::uint32_t value = 0;
+    int significant = 0;
+    for (char c : digits) {
+        std::uint32_t digit = 0;
+        if (c >= '0' && c <= '9') {
+            digit = static_cast<std::uint32_t>(c - '0');
+        } else if (c >= 'a' && c <= 'f') {
+            digit = static_cast<std::uint32_t>(c - 'a' + 10);
+        } else if (c >= 'A' && c <= 'F') {
+            digit = static_cast<std::uint32_t>(c - 'A' + 10);
+        } else {
+            return std::nullopt;
+        }
+        if (significant > 0 || digit != 0) ++significant;
+        if (significant > 8) return std::nullopt;
+        value = (value << 4) | digit;
+    }
+    return static_cast<int>(static_cast<std::int32_t>(value));
+}
+
+} // namespace
+
+std::optional<int> ParseInteger(std::string_view text) {
+    while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
+    if (text.empty()) return std::nullopt;
+
+    if (text.front() == '$') return ParseHex(text.substr(1));
+    if (text.size() >= 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X'))
+        return ParseHex(text.substr(2));
+
+    bool negative = false;
+    if (text.front() == '+' || text.front() == '-') {
+        negative = text.front() == '-';
+        text.remove_prefix(1);
+    }
+    if (text.empty()) return std::nullopt;
+    std::int64_t value = 0;
+    for (char c : text) {
+        if (c < '0' || c > '9') return std::nullopt;
+        value = value * 10 + (c - '0');
+        if (value > static_cast<std::int64_t>(INT_MAX) + 1) return std::nullopt;
+    }
+    if (negative) value = -value;
+    if (value < INT_MIN || value > INT_MAX) return std::nullopt;
+    return static_cast<int>(value);
+}
+
+IniFile::IniFile(std::string path) : path_(std::move(path)) {
+    Load();
+}
+
+void IniFile::Load() {
+    if (path_.empty()) return;
+    // Non-blocking, so that a FIFO in the file's place cannot hang the program.
+    const int fd = ::open(path_.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+    if (fd < 0) {
+        unreadable_ = errno != ENOENT;
+        return;
+    }
+    std::string bytes;
+    struct stat st {};
+    bool ok = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size <= kMaxFileSize;
+    if (ok) {
+        bytes.reserve(static_cast<std::size_t>(st.st_size));
+        char buffer[65536];
+        for (;;) {
+            const ssize_t n = ::read(fd, buffer, sizeof buffer);
+            if (n < 0) {
+                if (errno == EINTR) continue;
+                ok = false;
+                break;
+            }
+            if (n == 0) break;
+            bytes.append(buffer, static_cast<std::size_t>(n));
+            if (bytes.size() > static_cast<std::size_t>(kMaxFileSize)) {
+                ok = false;
+                break;
+            }
+        }
+    }
+    ::close(fd);
+    if (!ok) {
+        unreadable_ = true;
+        return;
+    }
+
+    std::string_view rest = bytes;
+    if (rest.substr(0, kBom.size()) == kBom) {
+        bom_ = true;
+        rest.remove_prefix(kBom.size());
+    }
+    const std::size_t firstBreak = rest.find('\n');
+    if (firstBreak != std::string_view::npos)
+        lineEnd_ = (firstBreak > 0 && rest[firstBreak - 1] == '\r') ? "\r\n" : "\n";
+
+    while (!rest.empty()) {
+        const std::size_t lf = rest.find('\n');
+        Line line;
+        if (lf == std::string_view::npos) {
+            line.text = std::string(rest);
+            rest = {};
+        } else {
+            line.text = std::string(rest.substr(0, lf));
+            line.end = "\n";
+            rest.remove_prefix(lf + 1);
+        }
+        if (!line.text.empty() && line.text.back() == '\r') {
+            line.text.pop_back();
+            line.end.insert(0, "\r");
+        }
+        lines_.push_back(std::move(line));
+    }
+}
+
+std::optional<std::size_t> IniFile::FindKey(std::string_view section, std::string_view key) const {
+    section = Trim(section);
+    key = Trim(key);
+    if (section.empty() || key.empty()) return std::nullopt;
+    bool inSection = false;
+    for (std::size_t i = 0; i < lines_.size(); ++i) {
+        const ParsedLine parsed = ParseLine(lines_[i].text);
+        if (parsed.kind == LineKind::Section) {
+            inSection = SameName(parsed.name, section);
+        } else if (parsed.kind == LineKind::Key && inSection && SameName(parsed.name, key)) {
+            return i;
+        }
+    }
+    return std::nullopt;
+}
+
+void IniFile::InsertLine(std::size_t index, std::string text) {
+    // Only the last line can lack its line end; it needs one before anything follows it.
+    if (index == lines_.size() && !lines_.empty()) {
+        Line& last = lines_.back();
+        if (last.end.empty() || last.end == "\r") last.end = lineEnd_;
+    }
+    lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(index),
+                  Line{std::move(text), lineEnd_});
+}
+
+std::string IniFile::ReadString(std::string_view section, std::string_view key,
+                                std::string_view def) const {
+    const auto index = FindKey(section, key);
+    if (!index) return std::string(def);
+    const std::string& text = lines_[*index].text;
+    const ParsedLine parsed = ParseLine(text);
+    return std::string(DecodeValue(std::string_view(text).substr(parsed.valueStart)));
+}
+
+int IniFile::ReadInteger(std::string_view section, std::string_view key, int def) const {
+    if (!HasKey(section, key)) return def;
+    return ParseInteger(ReadString(section, key, "")).value_or(def);
+}
+
+bool IniFile::ReadBool(std::string_view section, std::string_view key, bool def) const {
+    std::string text = ReadString(section, key, def ? "YES" : "NO");
+    for (char& c : text) c = AsciiUpper(c);
+    return text == "YES";
+}
+
+bool IniFile::HasKey(std::string_view section, std::string_view key) const {
+    return FindKey(section, key).has_value();
+}
+
+void IniFile::WriteString(std::string_view section, std::string_view key, std::string_view value) {
+    section = Trim(section);
+    key = Trim(key);
+    // Names that the file format cannot hold are refused rather than let loose
+    // on the file's structure.
+    if (!ValidSectionName(section) || !ValidKeyName(key)) return;
+    const std::string encoded = EncodeValue(value);
+
+    if (const auto index = FindKey(section, key)) {
+        // Keep the key as it was spelt and indented; only the value changes.
+        std::string& text = lines_[*index].text;
+        std::size_t valueStart = ParseLine(text).valueStart;
+        while (valueStart < text.size() && IsBlank(text[valueStart])) ++valueStart;
+        text = text.substr(0, valueStart) + encoded;
+        return;
+    }
+
+    const std::string keyLine = std::string(key) + "=" + encoded;
+    for (std::size_t i = 0; i < lines_.size(); ++i) {
+        const ParsedLine header = ParseLine(lines_[i].text);
+        if (header.kind != LineKind::Section || !SameName(header.name, section)) continue;
+        // After the section's last key: blank lines and comments that follow
+        // it usually belong to the next section.
+        std::size_t insertAt = i + 1;
+        for (std::size_t k = i + 1; k < lines_.size(); ++k) {
+            const ParsedLine parsed = ParseLine(lines_[k].text);
+            if (parsed.kind == LineKind::Section) break;
+            if (parsed.kind == LineKind::Key) insertAt = k + 1;
+        }
+        InsertLine(insertAt, keyLine);
+        return;
+    }
+
+    InsertLine(lines_.size(), "[" + std::string(section) + "]");
+    InsertLine(lines_.size(), keyLine);
+}
+
+void IniFile::WriteInteger(std::string_view section, std::string_view key, int value) {
+    WriteString(section, key, std::to_string(value));
+}
+
+void IniFile::WriteBool(std::string_view section, std::string_view key, bool value) {
+    WriteString(section, key, value ? "YES" : "NO");
+}
+
+bool IniFile::Save() const {
+    if (unreadable_ || path_.empty()) return false;
+
+    // Replace the file a link points to, not the link.
+    std::string target = path_;
+    struct stat st {};
+    if (::lstat(path_.c_str(), &st) == 0 && S_ISLNK(st.st_mode)) {
+        char* resolved = ::realpath(path_.c_str(), nullptr);
+        if (resolved == nullptr) return false;
+        target = resolved;
+        std::free(resolved);
+    }
+
+    const bool exists = ::stat(target.c_str(), &st) == 0;
+    if (exists) {
+        if (!S_ISREG(st.st_mode)) return false;
+        // A file without write permission is read-only for everyone, the
+        // superuser included.
+        if (HasNoWriteBits(st) || ::access(target.c_str(), W_OK) != 0) return false;
+    } else if (errno != ENOENT) {
+        return false;
+    }
+
+    const std::size_t slash = target.rfind('/');
+    const std::string folder = slash == std::string::npos ? "." : target.substr(0, slash + 1);
+    const std::string baseName = slash == std::string::npos ? target : target.substr(slash + 1);
+    if (baseName.empty()) return false;
+    struct stat folderStat {};
+    if (::stat(folder.c_str(), &folderStat) != 0 || !S_ISDIR(folderStat.st_mode) ||
+        HasNoWriteBits(folderStat))
+        return false;
+
+    std::string content;
+    if (bom_) content += kBom;
+    for (const Line& line : lines_) {
+        content += line.text;
+        content += line.end;
+    }
+
+    static std::atomic<unsigned> counter{0};
+    std::string tempPath;
+    int fd = -1;
+    for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
+        tempPath = (slash == std::string::npos ? std::string() : folder) + "." + baseName + "." +
+                   std::to_string(::getpid()) + "." + std::to_string(counter++) + ".tmp";
+        fd = ::open(tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd < 0 && errno != EEXIST) return false;
+    }
+    if (fd < 0) return false;
+
+    bool ok = true;
+    if (exists) ok = ::fchmod(fd, st.st_mode & 07777) == 0;
+    ok = ok && WriteAll(fd, content) && ::fsync(fd) == 0;
+    ok = (::close(fd) == 0) && ok;
+    ok = ok && ::rename(tempPath.c_str(), target.c_str()) == 0;
+    if (!ok) {
+        ::unlink(tempPath.c_str());
+        return false;
+    }
+
+    // Make the rename itself durable; failure here leaves a complete file either way.
+    const int folderFd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (folderFd >= 0) {
+        ::fsync(folderFd);
+        ::close(folderFd);
+    }
+    return true;
+}
+
+std::string ReadSetting(const std::string& file, std::string_view section, std::string_view key,
+                        std::string_view def) {
+    return IniFile(file).ReadString(section, key, def);
+}
+
+int ReadIntSetting(const std::string& file, std::string_view section, std::string_view key,
+                   int def) {
+    return IniFile(file).ReadInteger(section, key, def);
+}
+
+bool ReadYesNo(const std::string& file, std::string_view section, std::string_view key, bool def) {
+    return IniFile(file).ReadBool(section, key, def);
+}
+
+bool WriteSetting(const std::string& file, std::string_view section, std::string_view key,
+                  std::string_view value) {
+    IniFile ini(file);
+    ini.WriteString(section, key, value);
+    return ini.Save();
+}
+
+bool WriteIntSetting(const std::string& file, std::string_view section, std::string_view key,
+                     int value) {
+    IniFile ini(file);
+    ini.WriteInteger(section, key, value);
+    return ini.Save();
+}
+
+bool WriteYesNo(const std::string& file, std::string_view section, std::string_view key,
+                bool value) {
+    IniFile ini(file);
+    ini.WriteBool(section, key, value);
+    return ini.Save();
+}
+
+void ClampSetting(int& value, int lower, int upper) {
+    if (value < 1) {
+        value = lower;
+    } else if (value > upper) {
+        value = upper;
+    }
+}
+
+std::string WordListText(const std::vector<std::string>& words) {
+    // The stored text stays below 255 characters, the length of the old string type.
+    constexpr std::size_t kLimit = 255;
+    std::string text;
+    for (const std::string& word : words) {
+        if (word.empty()) continue;
+        if (text.size() + word.size() + 1 < kLimit) {
+            text += word;
+            text += ' ';
+        }
+    }
+    return text;
+}
+
+std::vector<std::string> SplitWordList(std::string_view text) {
+    TSeparator separator;
+    separator.Split(text, ' ');
+    std::vector<std::string> words;
+    words.reserve(static_cast<std::size_t>(separator.Count()));
+    for (int i = 0; i < separator.Count(); ++i) words.push_back(separator.Field(i));
+    return words;
+}
+
+} // namespace varnot
