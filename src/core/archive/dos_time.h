@@ -9,6 +9,8 @@ namespace varnot {
 
 struct DateTime {
     int year = 1980, month = 1, day = 1, hour = 0, minute = 0, second = 0;
+
+    friend bool operator==(const DateTime&, const DateTime&) = default;
 };
 
 bool IsValidDate(int year, int month, int day);
