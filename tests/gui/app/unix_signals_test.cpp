@@ -1,0 +1,49 @@
+#include "gui/app/unix_signals.h"
+
+#include <QTest>
+#include <QWidget>
+#include <csignal>
+#include <gtest/gtest.h>
+
+using namespace varnot;
+
+namespace {
+
+// The handlers belong to the test only while it runs.
+class UnixSignalsTest : public ::testing::Test {
+  protected:
+    void SetUp() override { ASSERT_TRUE(InstallShutdownSignals()); }
+    void TearDown() override { RestoreShutdownSignals(); }
+};
+
+} // namespace
+
+TEST_F(UnixSignalsTest, EachShutdownSignalClosesTheWindowThroughTheEventLoop) {
+    for (int signal : {SIGTERM, SIGINT, SIGHUP}) {
+        QWidget window;
+        TSignalCloser closer(&window);
+        window.show();
+        ASSERT_EQ(raise(signal), 0);
+        // The handler itself touches nothing: the window is still open.
+        EXPECT_TRUE(window.isVisible());
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !window.isVisible(); }, 20000))
+            << "signal " << signal;
+    }
+}
+
+TEST_F(UnixSignalsTest, ASignalBeforeTheWindowExistsWaitsForIt) {
+    ASSERT_EQ(raise(SIGTERM), 0);
+    QWidget window;
+    window.show();
+    TSignalCloser closer(&window);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !window.isVisible(); }, 20000));
+}
+
+TEST_F(UnixSignalsTest, AGoneWindowIsNotTouched) {
+    auto* window = new QWidget;
+    TSignalCloser closer(window);
+    delete window;
+    ASSERT_EQ(raise(SIGHUP), 0);
+    QTest::qWait(50); // lets the notifier run; nothing may crash
+    SUCCEED();
+}
