@@ -1,0 +1,239 @@
+#include "core/archive/scan_control.h"
+
+#include "core/archive/code_pages.h"
+#include "core/archive/day_folders.h"
+#include "core/archive/dir_listing.h"
+#include "core/archive/dos_time.h"
+#include "core/archive/file_info.h"
+#include "core/filters/text_filter.h"
+
+#include <algorithm>
+
+namespace varnot {
+
+namespace {
+
+// The file-name part of an announced name: nothing of a folder survives, so an
+// announcement can never reach outside today's folder.
+std::string_view FileNamePart(std::string_view announced) {
+    const std::size_t cut = announced.find_last_of("/\\:");
+    return cut == std::string_view::npos ? announced : announced.substr(cut + 1);
+}
+
+struct ArrivedFile {
+    bool found = false;
+    std::string diskName;
+    std::int32_t size = 0;
+    std::int32_t time = 0;
+};
+
+// Looks the name up in the folder comparing Latin letters without case; a
+// name spelt exactly as announced wins over one that differs in case only.
+ArrivedFile FindArrived(const std::string& folder, std::string_view fileName) {
+    ArrivedFile result;
+    const std::string wanted = UpcaseLatin(fileName);
+    ListMessageFiles(folder, [&](const FoundFile& file) {
+        if (file.name != wanted) return true;
+        if (!result.found || file.diskName == fileName) {
+            result = {true, std::string(file.diskName), file.size, file.time};
+        }
+        return file.diskName != fileName;
+    });
+    return result;
+}
+
+bool Contains(const CList& list, std::string_view name) {
+    for (int i = 0; i < list.Used; ++i)
+        if (list.RecordAt(i).Name() == name) return true;
+    return false;
+}
+
+} // namespace
+
+TScanControl::TScanControl(TFilePanel& panel, ScanHost& host)
+    : panel_(panel), host_(host), lookAt_(panel.Current().Capacity()) {}
+
+TScanControl::~TScanControl() { Shutdown(); }
+
+void TScanControl::Shutdown() {
+    shutDown_ = true;
+    lookAt_.StopAndWait();
+}
+
+void TScanControl::ReRead(int argument) {
+    if (shutDown_ || host_.Searching()) return;
+    if (scanning_) {
+        rescanPending_ = true;
+        pendingArg_ = argument;
+        return;
+    }
+    host_.SetRescanEnabled(false);
+    rereadArg_ = argument;
+    host_.SetBusy(true);
+    ScanIt();
+}
+
+void TScanControl::ScanIt() {
+    if (scanning_ || shutDown_) return;
+    PassRequest request{Options, Filter, DateIndex, panel_.Refilter};
+    // A filter change made while this pass runs sets the flag again for the
+    // pass that follows; clearing it only at the end would lose that.
+    panel_.Refilter = false;
+    arrivedDuringPass_.clear();
+    scanning_ = true;
+    ScanHost* host = &host_;
+    lookAt_.Start(std::move(request), panel_.Current(), panel_.Spare(),
+                  [host] { host->PostPassComplete(); });
+}
+
+void TScanControl::PassComplete() {
+    if (!scanning_ || shutDown_) return;
+    lookAt_.Join();
+    const PassOutcome& outcome = lookAt_.Outcome();
+    host_.SetBusy(true);
+    if (!outcome.stopped) {
+        const int keepRow = MergePassResult(panel_.Current(), panel_.Spare(), host_.CurrentRow());
+        panel_.SwapLists();
+        panel_.Dates = outcome.dates;
+        CList& current = panel_.Current();
+        if (outcome.firstNewIndex >= 0 && outcome.firstNewIndex < current.Used && DateIndex == 0 &&
+            rereadArg_ != 0) {
+            const TFileInfo& record = current.RecordAt(outcome.firstNewIndex);
+            LastNewFile = std::string(record.Name());
+            NewMessageNotice = NoticeFor(record);
+        }
+        host_.SetRowCount(std::max(1, current.ShownCount));
+        host_.SetCurrentRow(ChooseRow(0, keepRow));
+        host_.FileClick();
+    }
+    scanning_ = false;
+    // Announcements the pass missed (it had read today's folder before they
+    // came) would otherwise vanish from the list until the next pass.
+    std::vector<std::string> arrived;
+    arrived.swap(arrivedDuringPass_);
+    for (const std::string& name : arrived)
+        if (!outcome.stopped) TakeArrived(name, true);
+    host_.SetRescanEnabled(true);
+    host_.SetBusy(false);
+    host_.RepaintList();
+    host_.UpdateStatusLine();
+    if (rescanPending_) {
+        rescanPending_ = false;
+        host_.PostPendingRescan(pendingArg_);
+    }
+}
+
+void TScanControl::TimerTimer() {
+    const int ticksPerMinute = 60000 / TimerInterval;
+    const long long limit = static_cast<long long>(Settings.rereadDelay) * ticksPerMinute;
+    ++tickCounter_;
+    MarkReadCheck();
+    if (tickCounter_ > limit) {
+        tickCounter_ = 0;
+        if (DateIndex == 0) ReRead(1);
+    }
+}
+
+void TScanControl::MarkReadCheck() {
+    if (panel_.ShownCount() == 0) return;
+    TFileInfo* record = panel_.RecordAtRow(host_.CurrentRow());
+    if (record == nullptr) return;
+    const std::int64_t now = host_.Now();
+    if (markFileName_ != record->Name()) {
+        markFileName_ = std::string(record->Name());
+        markStartTick_ = now;
+        return;
+    }
+    if (now - markStartTick_ <= Settings.markDelay || IsIdle()) return;
+    if (!record->Has(TFileInfo::Read)) {
+        record->Flags |= TFileInfo::Read;
+        host_.RepaintList();
+        markStartTick_ = now;
+    }
+}
+
+bool TScanControl::IsIdle() const {
+    if (!Settings.autoShow) return false;
+    return host_.Now() - LastActionTick > static_cast<std::int64_t>(Settings.autoShowDelay) * 60000;
+}
+
+int TScanControl::ChooseRow(int newRow, int keepRow) const {
+    return IsIdle() || newRow < 0 || keepRow < 0 ? std::max(newRow, 0) : keepRow;
+}
+
+std::string TScanControl::NoticeFor(const TFileInfo& record) const {
+    return FormatDosTime(record.Time, "hh:nn  dd.mm") + "   " +
+           LoadHead(DiskPath(Options.root, record), Options);
+}
+
+bool TScanControl::MatchOne(const TFileInfo& record) {
+    TTextFilter filter(Filter, Options, buffer_);
+    return filter.Match(record);
+}
+
+void TScanControl::AddArrivedFile(std::string_view announced) { TakeArrived(announced, false); }
+
+void TScanControl::TakeArrived(std::string_view announced, bool replay) {
+    const std::string_view fileName = FileNamePart(announced);
+    if (!IsArchiveFileName(fileName) || fileName.front() == '.') return;
+    const std::string folder = TodayFolderName();
+    const ArrivedFile file = FindArrived(Options.root + folder, fileName);
+    if (!file.found) return;
+    const std::string sub = folder + ArchiveNameSeparator;
+    if (replay) {
+        TFileInfo probe;
+        if (!probe.SetName(sub, file.diskName) || Contains(panel_.Current(), probe.Name())) return;
+    } else {
+        if (Settings.autoPrint)
+            host_.PrintArrived(ArchiveFilePath(Options.root, sub, file.diskName));
+        if (scanning_) arrivedDuringPass_.emplace_back(file.diskName);
+    }
+
+    if (DateIndex != 0) {
+        // An older day is on display: only the notice tells of the new message.
+        TFileInfo record;
+        if (!record.SetName(sub, file.diskName)) return;
+        record.Time = file.time;
+        LastNewFile = std::string(record.Name());
+        NewMessageNotice = NoticeFor(record);
+        host_.UpdateStatusLine();
+        return;
+    }
+    CList& current = panel_.Current();
+    int keep = current.PositionAtRow(host_.CurrentRow());
+    if (keep < 0) keep = 0;
+    const int p = InsertArrived(sub, file.diskName, file.size, file.time, keep);
+    if (p < 0) return;
+    // Its row, when it passes the filter; otherwise the operator stays where he is.
+    const int newRow = current.RecordAt(p).Has(TFileInfo::Shown) ? current.BuildRows(p) : -1;
+    const int keepRow = current.BuildRows(keep);
+    host_.SetRowCount(std::max(1, current.ShownCount));
+    host_.SetCurrentRow(newRow < 0 ? keepRow : ChooseRow(newRow, keepRow));
+    host_.FileClick();
+    host_.RepaintList();
+}
+
+int TScanControl::InsertArrived(const std::string& sub, const std::string& diskName,
+                                std::int32_t size, std::int32_t time, int& keep) {
+    CList& current = panel_.Current();
+    TFileInfo probe;
+    if (!probe.SetName(sub, diskName)) return -1;
+    const int q = current.RemoveByName(probe.Name());
+    if (q >= 0 && q <= keep) keep = std::max(0, keep - 1);
+    const int p = current.InsertKeepingNewest(sub, diskName, size, time, Options);
+    if (p < 0) return -1;
+    TFileInfo& record = current.RecordAt(p);
+    LastNewFile = std::string(record.Name());
+    NewMessageNotice = NoticeFor(record);
+    if (record.Has(TFileInfo::Unchecked)) {
+        record.Flags = static_cast<std::uint16_t>(record.Flags & ~TFileInfo::Unchecked);
+        if (MatchOne(record))
+            record.Flags |= TFileInfo::Shown;
+        else
+            record.Flags = static_cast<std::uint16_t>(record.Flags & ~TFileInfo::Shown);
+    }
+    if (p <= keep) keep = std::min(keep + 1, current.Used - 1);
+    return p;
+}
+
+} // namespace varnot

@@ -1,0 +1,31 @@
+#include "core/filters/text_filter.h"
+
+#include "core/app/masks.h"
+#include "core/archive/file_info.h"
+#include "core/archive/message_text.h"
+
+namespace varnot {
+
+TTextFilter::TTextFilter(const CurrentFilter& filter, const ArchiveOptions& options,
+                         ViewBuffer& buffer)
+    : filter_(filter), options_(options), buffer_(buffer), scanner_(filter.keywords) {}
+
+bool TTextFilter::Match(const TFileInfo& record) {
+    const std::string_view fileName = record.FileName();
+    bool maskMatched = false;
+    for (const std::string& mask : filter_.masks) {
+        if (MaskMatch(fileName, mask)) {
+            maskMatched = true;
+            break;
+        }
+    }
+    if (!maskMatched) return false;
+    if (filter_.keywords.empty()) return true;
+    // Every further mask would read the same text again and give the same
+    // answer, so the file is read once.
+    ++filesRead_;
+    if (!LoadTextBuffer(DiskPath(options_.root, record), options_, buffer_)) return false;
+    return scanner_.Scan(buffer_.Data(), buffer_.Length());
+}
+
+} // namespace varnot
