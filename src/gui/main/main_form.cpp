@@ -3,16 +3,25 @@
 #include "core/app/ini_file.h"
 #include "core/app/program_paths.h"
 #include "core/app/settings_keys.h"
+#include "core/archive/code_pages.h"
+#include "core/archive/day_folders.h"
 #include "gui/app/lang.h"
 #include "gui/app/service_name.h"
+#include "gui/main/message_list_model.h"
 
+#include <QApplication>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QLabel>
 #include <QSplitter>
+#include <QTableView>
+#include <QToolBar>
 #include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <chrono>
 #include <utility>
 
@@ -37,6 +46,15 @@ TMainform::~TMainform() {
 
 void TMainform::BuildFrame() {
     auto* central = new QWidget(this);
+    ToolBar1 = addToolBar("ToolBar1");
+    ToolBar1->setObjectName("ToolBar1");
+    ToolBar1->setMovable(false);
+    FilterComboBox = new QComboBox(ToolBar1);
+    FilterComboBox->setObjectName("FilterComboBox");
+    FilterComboBox->setMinimumContentsLength(16);
+    ToolBar1->addWidget(FilterComboBox);
+    connect(FilterComboBox, &QComboBox::activated, this, &TMainform::FilterComboBoxChange);
+
     auto* column = new QVBoxLayout(central);
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(0);
@@ -44,8 +62,15 @@ void TMainform::BuildFrame() {
     RxSplitter = new QSplitter(Qt::Vertical, central);
     RxSplitter->setChildrenCollapsible(false);
     RxSplitter->setHandleWidth(6);
-    FileGrid = new QWidget(RxSplitter);
+    FileGrid = new QTableView(RxSplitter);
     FileGrid->setObjectName("FileGrid");
+    FileGrid->setSelectionBehavior(QAbstractItemView::SelectRows);
+    FileGrid->setSelectionMode(QAbstractItemView::SingleSelection);
+    FileGrid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    FileGrid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    FileGrid->horizontalHeader()->hide();
+    FileGrid->verticalHeader()->hide();
+    FileGrid->horizontalHeader()->setStretchLastSection(true);
     ViewMemo = new QWidget(RxSplitter);
     ViewMemo->setObjectName("ViewMemo");
     RxSplitter->addWidget(FileGrid);
@@ -128,15 +153,19 @@ void TMainform::FormCreate() {
     ViewBufferSize = ReadClamped(ini, keys::ViewBufferSize, keys::ViewBufferSizeAtStart);
 
     // 12.
-    Keywords.clear();
-    Masks = {"*.*"};
     HighLightWordList = SplitWordList(Read(ini, keys::HighLightWords));
 
     // 13. The list starts from the newest day.
-    DateIndex = 0;
-    // TODO(panel): create the message panel on FileGrid with two pools of
-    // ViewBufferSize records; it loads the marks of a cleanly ended run and
-    // sets main/LastExitIsGood to NO for this one.
+    // Creating the panel loads the marks of a cleanly ended run and sets
+    // main/LastExitIsGood to NO for this one.
+    Panel = std::make_unique<TFilePanel>(ViewBufferSize, SettingsFile(), ProgramFolder());
+    Scan = std::make_unique<TScanControl>(*Panel, *this);
+    Scan->DateIndex = 0;
+    RefreshScanSettings();
+    ListModel = new TMessageListModel(*Panel, options_, this);
+    FileGrid->setModel(ListModel);
+    connect(FileGrid->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this] { FileClick(); });
 
     // 14.-16. TODO(fonts and views): List/Font and List/Size for the grid (bold
     // drawing font, row height size x 1.8), View/Font and View/Size for both
@@ -147,19 +176,28 @@ void TMainform::FormCreate() {
     // 18.
     LoadFormSize();
 
-    // 19. TODO(list): reset the grid to one row, row 0 current.
+    // 19.
+    SetRowCount(1);
+    SetCurrentRow(0);
     Zoomed = false;
 
-    // 20. TODO(filters): fill FilterComboBox from Filters, select
-    // Main/FilterIndex ("All" when outside the list) and apply it.
+    // 20. The stored filter choice; an index outside the box means All.
+    FillFilterChoices();
+    FilterComboBox->setCurrentIndex(
+        StartupFilterIndex(Read(ini, keys::FilterIndex), FilterComboBox->count()));
+    ApplyFilter();
 
     // 21. TODO(dates): rebuild the date list (DropDateCombo), newest day first.
+    Panel->Dates = LoadDateList(ArchiveRoot);
 
-    // 22. TODO(scanner): ask for the first pass, ReRead(1).
-
-    // 23. Idle from the start.
+    // 23 (before the first pass, so that its result sees the operator idle).
     ClampSetting(AutoShowDelay, keys::AutoShowDelayAtStart.lower, keys::AutoShowDelayAtStart.upper);
-    LastActionTick = TickNow() - static_cast<qint64>(AutoShowDelay) * 60000;
+    RefreshScanSettings();
+    // The operator counts as idle from the start, so the first new message shows at once.
+    Scan->LastActionTick = TickNow() - static_cast<qint64>(AutoShowDelay) * 60000;
+
+    // 22. The first pass matches every message and announces nothing.
+    Scan->ReRead(1);
 }
 
 void TMainform::FormDestroy() {
@@ -168,14 +206,14 @@ void TMainform::FormDestroy() {
     Timer->stop();
     SearchTimer->stop();
 
-    // 1. TODO(scanner): set the stop flag of a running pass and wait for it.
-    // 2. TODO(marks): save the marks of the list on display to "attr.sav".
-    // 3. TODO(view buffer): release ViewBuffer.
-    Masks.clear();
+    // 1. A running pass stops between two files; its list is never shown.
+    Scan->Shutdown();
+    // 2.
+    Panel->SaveMarks();
+    // 3.
     HighLightWordList.clear();
-    Keywords.clear();
-    // 4. TODO(panel): destroy the message panel; that writes
-    // main/LastExitIsGood = YES.
+    // 4. The clean exit: the next start loads the marks just saved.
+    Panel->Close();
 
     // 5.
     SaveFormSize();
@@ -235,12 +273,119 @@ void TMainform::ShowPosition(int row) {
 }
 
 int TMainform::ShownCount() const {
-    return 0;
+    return Panel ? Panel->ShownCount() : 0;
 }
 
 void TMainform::TimerTimer() {
-    // TODO(scanner): periodic rescan every RereadDelay minutes; read marking
-    // after MarkDelay ms under the cursor.
+    Scan->TimerTimer();
+}
+
+void TMainform::RefreshScanSettings() {
+    options_.root = ArchiveRoot;
+    options_.deleteAutomaticly = DeleteAutomaticly;
+    options_.inDos = InDOS;
+    options_.inZev = InZEV;
+    Scan->Options = options_;
+    Scan->Settings = {AutoShow, AutoShowDelay, MarkDelay, RereadDelay, AutoPrint};
+}
+
+void TMainform::FillFilterChoices() {
+    FilterGroups = LoadFilterGroups(IniFile(SettingsFile()));
+    FilterComboBox->clear();
+    FilterComboBox->addItem(Lang("Всё", "All"));
+    for (const FilterGroup& group : FilterGroups)
+        FilterComboBox->addItem(QString::fromStdU16String(Cp1251ToUtf16(group.name)));
+    FilterComboBox->setCurrentIndex(0);
+}
+
+void TMainform::ApplyFilter() {
+    Scan->Filter = FilterForChoice(FilterGroups, FilterComboBox->currentIndex());
+}
+
+void TMainform::FilterComboBoxChange(int index) {
+    Panel->Refilter = true;
+    ApplyFilter();
+    Scan->RecordAction();
+    Scan->ReRead(1);
+    Scan->RecordAction();
+    FileGrid->setFocus();
+    // Only the operator's choice is stored; one the program makes is not.
+    WriteSetting(SettingsFile(), keys::FilterIndex, index);
+}
+
+int TMainform::CurrentRow() const {
+    const QModelIndex current = FileGrid->currentIndex();
+    return current.isValid() ? current.row() : 0;
+}
+
+void TMainform::SetRowCount(int rows) {
+    const int row = CurrentRow();
+    ListModel->SetRowCount(rows);
+    // A reset forgets the current index; the row stays where it was when it still exists.
+    const QSignalBlocker block(FileGrid->selectionModel());
+    FileGrid->setCurrentIndex(ListModel->index(std::min(row, ListModel->rowCount() - 1), 0));
+}
+
+void TMainform::SetCurrentRow(int row) {
+    row = std::clamp(row, 0, ListModel->rowCount() - 1);
+    const QSignalBlocker block(FileGrid->selectionModel());
+    FileGrid->setCurrentIndex(ListModel->index(row, 0));
+    FileGrid->selectRow(row);
+}
+
+void TMainform::FileClick() {
+    if (CurrentRow() < 0 || ShownCount() == 0) {
+        ShowPosition(0);
+        return;
+    }
+    Scan->MarkReadCheck();
+    const TFileInfo* record = Panel->RecordAtRow(CurrentRow());
+    if (record != nullptr && record->Name() == Scan->LastNewFile) Scan->LastNewFile.clear();
+    ShowPosition(CurrentRow());
+    UpdateStatusLine();
+}
+
+void TMainform::RepaintList() {
+    ListModel->Repaint();
+}
+
+void TMainform::SetRescanEnabled(bool enabled) {
+    RereadButton->setEnabled(enabled);
+}
+
+void TMainform::SetBusy(bool busy) {
+    // The hourglass is shown once however often it is asked for.
+    if (busy == busy_) return;
+    busy_ = busy;
+    if (busy)
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+    else
+        QApplication::restoreOverrideCursor();
+}
+
+void TMainform::UpdateStatusLine() {
+    if (!Scan->LastNewFile.empty())
+        HintLabel->setText(QString::fromStdU16String(Cp1251ToUtf16(Scan->NewMessageNotice)));
+    else
+        HintLabel->clear();
+}
+
+bool TMainform::Searching() const {
+    return false;
+}
+
+void TMainform::PostPassComplete() {
+    // Runs on the scanner thread: the window takes the result on its own thread.
+    QMetaObject::invokeMethod(this, [this] { Scan->PassComplete(); }, Qt::QueuedConnection);
+}
+
+void TMainform::PostPendingRescan(int argument) {
+    QMetaObject::invokeMethod(this, [this, argument] { Scan->ReRead(argument); },
+                              Qt::QueuedConnection);
+}
+
+void TMainform::PrintArrived(const std::string&) {
+    // Printing of single messages hooks in here.
 }
 
 } // namespace varnot

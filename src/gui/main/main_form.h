@@ -1,14 +1,23 @@
 #pragma once
 
+#include "core/archive/archive_options.h"
+#include "core/archive/file_panel.h"
+#include "core/archive/scan_control.h"
+#include "core/filters/filter_groups.h"
+
 #include <QMainWindow>
 #include <QtGlobal>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
+class QComboBox;
 class QLabel;
 class QSplitter;
+class QTableView;
 class QTimer;
+class QToolBar;
 class QToolButton;
 class QWidget;
 
@@ -21,7 +30,9 @@ qint64 MonotonicTick();
 
 // The main window. Construction reads the settings and builds every shared
 // object; closing it saves what must survive the run.
-class TMainform : public QMainWindow {
+class TMessageListModel;
+
+class TMainform : public QMainWindow, public ScanHost {
     Q_OBJECT
   public:
     // `ticks` replaces the monotonic clock (tests); empty uses MonotonicTick.
@@ -58,12 +69,15 @@ class TMainform : public QMainWindow {
     int ViewBufferSize = 1000;
     int RightDragAnchor = -1;
 
-    // The current filter and the words coloured in every message.
-    std::vector<std::string> Keywords;
+    // The words coloured in every message.
     std::vector<std::string> HighLightWordList;
-    std::vector<std::string> Masks;
 
-    int DateIndex = 0;
+    // The message panel (the list on display, the spare list, the day list)
+    // and the scanner logic around it; the current filter lives there too.
+    std::unique_ptr<TFilePanel> Panel;
+    std::unique_ptr<TScanControl> Scan;
+    const CurrentFilter& Filter() const { return Scan->Filter; }
+    std::vector<FilterGroup> FilterGroups; // the groups the filter box lists
 
     // Share of the height given to the list, in percent; the one from before
     // zooming in is what is stored while zoomed.
@@ -71,19 +85,39 @@ class TMainform : public QMainWindow {
     int SavedRatio = 20;
     bool Zoomed = false;
 
-    // The operator's last action. Starts AutoShowDelay minutes in the past so
-    // that the first new message is shown at once.
-    qint64 LastActionTick = 0;
 
     // Controls.
     QTimer* SearchTimer = nullptr;
     QTimer* Timer = nullptr;
     QSplitter* RxSplitter = nullptr;
-    QWidget* FileGrid = nullptr; // the message list goes here
+    QToolBar* ToolBar1 = nullptr;
+    QComboBox* FilterComboBox = nullptr;
+    QTableView* FileGrid = nullptr;
+    TMessageListModel* ListModel = nullptr;
     QWidget* ViewMemo = nullptr; // the message view goes here
     QWidget* StatusPanel = nullptr;
     QLabel* HintLabel = nullptr;
     QToolButton* RereadButton = nullptr;
+
+    // Filter choice.
+    void FillFilterChoices();
+    void ApplyFilter();
+    void FilterComboBoxChange(int index);
+
+    // ScanHost: what the scanner logic does to the window.
+    int CurrentRow() const override;
+    void SetRowCount(int rows) override;
+    void SetCurrentRow(int row) override;
+    void FileClick() override;
+    void RepaintList() override;
+    void SetRescanEnabled(bool enabled) override;
+    void SetBusy(bool busy) override;
+    void UpdateStatusLine() override;
+    bool Searching() const override;
+    void PostPassComplete() override;
+    void PostPendingRescan(int argument) override;
+    void PrintArrived(const std::string& path) override;
+    std::int64_t Now() const override { return TickNow(); }
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -100,8 +134,12 @@ class TMainform : public QMainWindow {
     void SaveFormSize();
     void TimerTimer();
 
+    void RefreshScanSettings();
+
     TTickSource ticks_;
+    ArchiveOptions options_; // the archive settings, shared with the list model
     bool destroyed_ = false;
+    bool busy_ = false;
 };
 
 } // namespace varnot

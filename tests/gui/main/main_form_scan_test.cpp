@@ -1,0 +1,130 @@
+// The main window around the scanner: first pass, filter box, marks at shutdown.
+#include "gui/main/main_form.h"
+
+#include "core/app/ini_file.h"
+#include "core/app/program_paths.h"
+#include "core/archive/file_info.h"
+#include "gui/app/lang.h"
+#include "support/temp_dir.h"
+
+#include <QComboBox>
+#include <QTableView>
+#include <QToolButton>
+#include <QTest>
+#include <gtest/gtest.h>
+
+using namespace varnot;
+using testing_support::LocalTime;
+using testing_support::ReadFile;
+using testing_support::TempDir;
+using testing_support::WriteFile;
+
+namespace {
+
+class MainFormScanTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        SetProgramPaths({program.path(), program / "varnot.INI"});
+        WriteFile(archive / "03_12_25/ALARM1.TXT", "Fire alarm\r\n", LocalTime(2003, 12, 25, 9, 0));
+        WriteFile(archive / "03_12_25/CALM2.TXT", "Calm day\r\n", LocalTime(2003, 12, 25, 10, 0));
+        WriteFile(archive / "03_12_24/OTHER.DAT", "x", LocalTime(2003, 12, 24, 8, 0));
+    }
+    void TearDown() override { English = true; }
+
+    void Settings(const std::string& extra) {
+        WriteFile(program / "varnot.INI", "[main]\r\nPath=" + archive.path() +
+                                              "\r\nDeleteAutomaticly=NO\r\n" + extra);
+    }
+
+    std::unique_ptr<TMainform> OpenAndScan() {
+        auto form = std::make_unique<TMainform>();
+        form->show();
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !form->Scan->Scanning(); }, 20000));
+        return form;
+    }
+
+    std::vector<std::string> Rows(const TMainform& form) {
+        std::vector<std::string> names;
+        for (int row = 0; row < form.ShownCount(); ++row)
+            names.emplace_back(form.Panel->RecordAtRow(row)->Name());
+        return names;
+    }
+
+    TempDir program;
+    TempDir archive;
+};
+
+TEST_F(MainFormScanTest, TheFirstPassFillsTheListNewestFirst) {
+    Settings("");
+    auto form = OpenAndScan();
+    EXPECT_EQ(Rows(*form), (std::vector<std::string>{"03_12_25\\CALM2.TXT", "03_12_25\\ALARM1.TXT",
+                                                     "03_12_24\\OTHER.DAT"}));
+    EXPECT_EQ(form->FileGrid->model()->rowCount(), 3);
+    EXPECT_EQ(form->FileGrid->currentIndex().row(), 0);
+    EXPECT_EQ(form->FileGrid->model()->index(0, 2).data().toString(), "Calm day");
+    EXPECT_EQ(form->FileGrid->model()->index(1, 0).data().toString(), "09:00  25.12");
+    EXPECT_TRUE(form->RereadButton->isEnabled());
+    EXPECT_EQ(form->RereadButton->text(), "1:3");
+    // The first pass announces nothing.
+    EXPECT_TRUE(form->Scan->LastNewFile.empty());
+}
+
+TEST_F(MainFormScanTest, TheStoredFilterIsSelectedAndAChoiceRefilters) {
+    Settings("FilterIndex=2\r\n[Filters]\r\n0=Text *.TXT\r\n1=Alarms *.* ALARM\r\n");
+    auto form = OpenAndScan();
+    ASSERT_EQ(form->FilterComboBox->count(), 3);
+    EXPECT_EQ(form->FilterComboBox->itemText(0), "All");
+    EXPECT_EQ(form->FilterComboBox->currentIndex(), 2);
+    EXPECT_EQ(Rows(*form), (std::vector<std::string>{"03_12_25\\ALARM1.TXT"}));
+
+    form->FilterComboBox->setCurrentIndex(1);
+    emit form->FilterComboBox->activated(1);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !form->Scan->Scanning(); }, 20000));
+    EXPECT_EQ(Rows(*form), (std::vector<std::string>{"03_12_25\\CALM2.TXT", "03_12_25\\ALARM1.TXT"}));
+    EXPECT_EQ(IniFile(program / "varnot.INI").ReadInteger("main", "FilterIndex", -1), 1);
+}
+
+TEST_F(MainFormScanTest, AStoredIndexBeyondTheGroupsSelectsAll) {
+    Settings("FilterIndex=7\r\n[Filters]\r\n0=Text *.TXT\r\n");
+    auto form = OpenAndScan();
+    EXPECT_EQ(form->FilterComboBox->currentIndex(), 0);
+    EXPECT_EQ(form->ShownCount(), 3);
+}
+
+TEST_F(MainFormScanTest, MarksSurviveACleanExitButNotACrash) {
+    Settings("");
+    {
+        auto form = OpenAndScan();
+        form->Panel->RecordAtRow(1)->Flags |= TFileInfo::Read | TFileInfo::Selected;
+        form->close();
+    }
+    EXPECT_EQ(IniFile(program / "varnot.INI").ReadString("main", "LastExitIsGood", ""), "YES");
+    const std::string marks = ReadFile(program / "attr.sav");
+    EXPECT_NE(marks.find("03_12_25\\ALARM1.TXT,44,"), std::string::npos) << marks;
+    {
+        auto form = OpenAndScan();
+        EXPECT_TRUE(form->Panel->RecordAtRow(1)->Has(TFileInfo::Read));
+        EXPECT_TRUE(form->Panel->RecordAtRow(1)->Has(TFileInfo::Selected));
+        EXPECT_EQ(form->Panel->Current().SelCount, 1);
+        // This run "crashes": the window goes without its shutdown sequence
+        // reaching the settings (the flag stays NO).
+        EXPECT_EQ(IniFile(program / "varnot.INI").ReadString("main", "LastExitIsGood", ""), "NO");
+        WriteFile(program / "keep.INI", ReadFile(program / "varnot.INI"));
+        form->close();
+        WriteFile(program / "varnot.INI", ReadFile(program / "keep.INI"));
+    }
+    auto form = OpenAndScan();
+    EXPECT_FALSE(form->Panel->RecordAtRow(1)->Has(TFileInfo::Read));
+}
+
+TEST_F(MainFormScanTest, ClosingDuringAPassReturnsAndSavesTheListOnDisplay) {
+    Settings("");
+    auto form = OpenAndScan();
+    form->Panel->RecordAtRow(0)->Flags |= TFileInfo::Read;
+    form->Scan->ReRead(1);
+    form->close();
+    EXPECT_FALSE(form->Scan->Scanning() && form->isVisible());
+    EXPECT_NE(ReadFile(program / "attr.sav").find("03_12_25\\CALM2.TXT,40,"), std::string::npos);
+}
+
+} // namespace
