@@ -1,0 +1,501 @@
+#include "gui/app/options_dlg.h"
+
+#include "core/app/program_paths.h"
+#include "core/app/settings_keys.h"
+#include "core/archive/code_pages.h"
+#include "gui/app/archive_root_dialog.h"
+#include "gui/app/colour_box.h"
+#include "gui/app/dialogs.h"
+#include "gui/app/lang.h"
+#include "gui/app/refill_combo_box.h"
+#include "gui/app/spin_edit.h"
+
+#include <QCheckBox>
+#include <QDialogButtonBox>
+#include <QFile>
+#include <QFileInfo>
+#include <QFontDatabase>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+namespace varnot {
+
+namespace {
+
+// Fonts, captions and highlight words are code page 1251 in the settings file.
+QString FromCp1251(const std::string& bytes) {
+    return QString::fromStdU16String(Cp1251ToUtf16(bytes));
+}
+
+std::string ToCp1251(const QString& text) {
+    return Utf16ToCp1251(text.toStdU16String());
+}
+
+// Paths are kept as the file system's own bytes: the archive scanner and the
+// program starter hand them to the system unchanged.
+QString FromPathBytes(const std::string& bytes) {
+    return QFile::decodeName(QByteArray::fromStdString(bytes));
+}
+
+std::string ToPathBytes(const QString& text) {
+    return QFile::encodeName(text).toStdString();
+}
+
+QStringList ScreenFonts() {
+    return QFontDatabase::families();
+}
+
+QStringList SortedScreenFonts() {
+    QStringList fonts = QFontDatabase::families();
+    fonts.sort(Qt::CaseInsensitive);
+    return fonts;
+}
+
+QStringList CharSetList() {
+    QStringList names;
+    for (const auto& entry : CharSetNames)
+        names << QString::fromLatin1(entry.name.data(), static_cast<qsizetype>(entry.name.size()));
+    return names;
+}
+
+QString CharSetText(int value) {
+    const std::string_view name = CharSetNameOf(value);
+    if (name.empty()) return QString::number(value);
+    return QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size()));
+}
+
+TOptionsDriver& Driver() {
+    static TOptionsDriver driver;
+    return driver;
+}
+
+} // namespace
+
+TOptionsDlg::TOptionsDlg(const TOptionsValues& inEffect, QWidget* parent)
+    : QDialog(parent), inEffect_(MendOptionsValues(inEffect)) {
+    // The fonts and the external programs are shown as the settings file holds them.
+    const TOptionsValues stored = ReadOptionsValues(IniFile(SettingsFile()));
+    inEffect_.printer = stored.printer;
+    inEffect_.list = stored.list;
+    inEffect_.view = stored.view;
+    inEffect_.editor = stored.editor;
+    inEffect_.wordExe = stored.wordExe;
+    inEffect_.notePadExe = stored.notePadExe;
+    look_ = LookOf(inEffect_);
+    result_.look = look_;
+
+    PageControl = new QTabWidget(this);
+    BuildMainPage();
+    BuildFontsPage();
+    BuildExportPage();
+    BuildColorsPage();
+
+    buttons_ =
+        new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, Qt::Vertical, this);
+    OKBtn = buttons_->button(QDialogButtonBox::Ok);
+    CancelBtn = buttons_->button(QDialogButtonBox::Cancel);
+    OKBtn->setDefault(true);
+    connect(buttons_, &QDialogButtonBox::accepted, this, &TOptionsDlg::accept);
+    connect(buttons_, &QDialogButtonBox::rejected, this, &TOptionsDlg::reject);
+
+    auto* layout = new QHBoxLayout(this);
+    layout->addWidget(PageControl, 1);
+    layout->addWidget(buttons_);
+
+    FillControls();
+    SelectMode(0);
+    ApplyCaptions();
+}
+
+void TOptionsDlg::BuildMainPage() {
+    auto* page = new QWidget;
+    auto* grid = new QGridLayout(page);
+    SaveLabel = new QLabel;
+    // The capacity in effect may be below the spin minimum; it is shown as it is.
+    BufferSizeEdit = new TSpinEdit(spin::BufferSize, 1);
+    MessagesLabel = new QLabel;
+    DeleteCheckBox = new QCheckBox;
+    CheckEveryLabel = new QLabel;
+    RereadDelayEdit = new TSpinEdit(spin::RereadDelay);
+    MinuteLabel = new QLabel;
+    MarkLabel = new QLabel;
+    MarkDelayEdit = new TSpinEdit(spin::MarkDelay);
+    MiliSecondLabel = new QLabel;
+    AutoEnableCheckBox = new QCheckBox;
+    AfterLabel = new QLabel;
+    AutoShowDelayEdit = new TSpinEdit(spin::AutoShowDelay);
+    MinutesLabel = new QLabel;
+    DOSCodeCheckPageBox = new QCheckBox;
+    PathLabel = new QLabel;
+    PathEdit = new QLineEdit;
+    PathButton = new QPushButton(QStringLiteral("..."));
+
+    int row = 0;
+    grid->addWidget(SaveLabel, row, 0);
+    grid->addWidget(BufferSizeEdit, row, 1);
+    grid->addWidget(MessagesLabel, row++, 2);
+    grid->addWidget(DeleteCheckBox, row++, 0, 1, 4);
+    grid->addWidget(CheckEveryLabel, row, 0);
+    grid->addWidget(RereadDelayEdit, row, 1);
+    grid->addWidget(MinuteLabel, row++, 2);
+    grid->addWidget(MarkLabel, row, 0);
+    grid->addWidget(MarkDelayEdit, row, 1);
+    grid->addWidget(MiliSecondLabel, row++, 2);
+    grid->addWidget(AutoEnableCheckBox, row++, 0, 1, 4);
+    grid->addWidget(AfterLabel, row, 0, Qt::AlignRight);
+    grid->addWidget(AutoShowDelayEdit, row, 1);
+    grid->addWidget(MinutesLabel, row++, 2);
+    grid->addWidget(DOSCodeCheckPageBox, row++, 0, 1, 4);
+    grid->addWidget(PathLabel, row++, 0, 1, 4);
+    auto* pathRow = new QHBoxLayout;
+    pathRow->addWidget(PathEdit, 1);
+    pathRow->addWidget(PathButton);
+    grid->addLayout(pathRow, row++, 0, 1, 4);
+    grid->setRowStretch(row, 1);
+    grid->setColumnStretch(3, 1);
+    PageControl->addTab(page, QString());
+
+    connect(AutoEnableCheckBox, &QCheckBox::toggled, this, &TOptionsDlg::AutoEnableCheckBoxClick);
+    connect(PathButton, &QPushButton::clicked, this, &TOptionsDlg::PathButtonClick);
+}
+
+void TOptionsDlg::BuildFontsPage() {
+    auto* page = new QWidget;
+    auto* grid = new QGridLayout(page);
+    FontLabel = new QLabel;
+    SizeLabel = new QLabel;
+    grid->addWidget(FontLabel, 0, 1);
+    grid->addWidget(SizeLabel, 0, 2);
+
+    const auto addRow = [grid](int row, QLabel*& label, TRefillComboBox*& box,
+                               TRefillComboBox::Source source, TSpinEdit*& size) {
+        label = new QLabel;
+        box = new TRefillComboBox(std::move(source));
+        size = new TSpinEdit(spin::FontSize);
+        grid->addWidget(label, row, 0);
+        grid->addWidget(box, row, 1);
+        grid->addWidget(size, row, 2);
+    };
+    // The printer offers the same families as the screen on this platform.
+    addRow(1, PrinterLabel, PrinterComboBox, SortedScreenFonts, PrinterSizeEdit);
+    addRow(2, ListLabel, ListComboBox, SortedScreenFonts, ListSizeEdit);
+    addRow(3, ViewLabel, ViewComboBox, SortedScreenFonts, ViewSizeEdit);
+    addRow(4, EditorLabel, EditorComboBox, ScreenFonts, EditorSizeEdit);
+
+    DataTimePrintingCheckBox = new QCheckBox;
+    grid->addWidget(DataTimePrintingCheckBox, 5, 0, 1, 3);
+    ComboBox_Charset = new TRefillComboBox(CharSetList);
+    grid->addWidget(ComboBox_Charset, 6, 0, 1, 2);
+    ApplyButton = new QPushButton(QStringLiteral("Apply"));
+    grid->addWidget(ApplyButton, 6, 2);
+    grid->setRowStretch(7, 1);
+    grid->setColumnStretch(1, 1);
+    PageControl->addTab(page, QString());
+
+    connect(ApplyButton, &QPushButton::clicked, this, &TOptionsDlg::ApplyButtonClick);
+}
+
+void TOptionsDlg::BuildExportPage() {
+    auto* page = new QWidget;
+    auto* grid = new QGridLayout(page);
+    PathEditorLabel = new QLabel;
+    WordPathEdit = new QLineEdit;
+    WordButton = new QPushButton(QStringLiteral("..."));
+    NotePadLabel = new QLabel;
+    NotepadPathEdit = new QLineEdit;
+    NotePadButton = new QPushButton(QStringLiteral("..."));
+    DataTimeExportingCheckBox = new QCheckBox;
+    grid->addWidget(PathEditorLabel, 0, 0);
+    grid->addWidget(WordPathEdit, 0, 1);
+    grid->addWidget(WordButton, 0, 2);
+    grid->addWidget(NotePadLabel, 1, 0);
+    grid->addWidget(NotepadPathEdit, 1, 1);
+    grid->addWidget(NotePadButton, 1, 2);
+    grid->addWidget(DataTimeExportingCheckBox, 2, 0, 1, 3);
+    grid->setRowStretch(3, 1);
+    grid->setColumnStretch(1, 1);
+    PageControl->addTab(page, QString());
+
+    connect(WordButton, &QPushButton::clicked, this, [this] { ProgramButtonClick(WordPathEdit); });
+    connect(NotePadButton, &QPushButton::clicked, this,
+            [this] { ProgramButtonClick(NotepadPathEdit); });
+}
+
+void TOptionsDlg::BuildColorsPage() {
+    auto* page = new QWidget;
+    auto* grid = new QGridLayout(page);
+    HighLightLabel = new QLabel;
+    HighLightColorComboBox = new TColorBox;
+    HighLightMemo = new QPlainTextEdit;
+    HighLightMemo->setLineWrapMode(QPlainTextEdit::NoWrap);
+    HighLightMemo->installEventFilter(this);
+    CaptionLabel = new QLabel;
+    CaptionColorComboBox = new TColorBox;
+    KeyWordLabel = new QLabel;
+    KeyWordColorComboBox = new TColorBox;
+    ApplyColorButton = new QPushButton(QStringLiteral("Applay"));
+    grid->addWidget(HighLightLabel, 0, 0);
+    grid->addWidget(HighLightColorComboBox, 0, 1);
+    grid->addWidget(HighLightMemo, 1, 0, 1, 2);
+    grid->addWidget(CaptionLabel, 2, 0);
+    grid->addWidget(CaptionColorComboBox, 2, 1);
+    grid->addWidget(KeyWordLabel, 3, 0);
+    grid->addWidget(KeyWordColorComboBox, 3, 1);
+    grid->addWidget(ApplyColorButton, 4, 1, Qt::AlignRight);
+    grid->setRowStretch(1, 1);
+    PageControl->addTab(page, QString());
+
+    connect(ApplyColorButton, &QPushButton::clicked, this, &TOptionsDlg::ApplyButtonClick);
+}
+
+void TOptionsDlg::FillControls() {
+    const TOptionsValues& v = inEffect_;
+    BufferSizeEdit->setValue(v.viewBufferSize);
+    DeleteCheckBox->setChecked(v.deleteAutomaticly);
+    AutoEnableCheckBox->setChecked(v.autoShow);
+    AutoShowDelayEdit->setValue(v.autoShowDelay);
+    DOSCodeCheckPageBox->setChecked(v.inDOS);
+    ComboBox_Charset->setEditText(CharSetText(v.charSet));
+    const auto fillFont = [](TRefillComboBox* box, TSpinEdit* size, const TFontSetting& font) {
+        box->setEditText(FromCp1251(font.font));
+        size->setValue(font.size);
+    };
+    fillFont(PrinterComboBox, PrinterSizeEdit, v.printer);
+    fillFont(ListComboBox, ListSizeEdit, v.list);
+    fillFont(ViewComboBox, ViewSizeEdit, v.view);
+    fillFont(EditorComboBox, EditorSizeEdit, v.editor);
+    DataTimePrintingCheckBox->setChecked(v.insertDataTimeWhenPrinting);
+    DataTimeExportingCheckBox->setChecked(v.insertDataTimeWhenExporting);
+    MarkDelayEdit->setValue(v.markDelay);
+    RereadDelayEdit->setValue(v.rereadDelay);
+    WordPathEdit->setText(FromPathBytes(v.wordExe));
+    NotepadPathEdit->setText(FromPathBytes(v.notePadExe));
+    PathEdit->setText(FromPathBytes(v.archiveRoot));
+    AutoEnableCheckBoxClick();
+}
+
+void TOptionsDlg::SelectMode(int mode) {
+    switch (mode) {
+    case 1:
+        PageControl->setCurrentIndex(ExportPage);
+        focusTarget_ = WordPathEdit;
+        break;
+    case 2:
+        PageControl->setCurrentIndex(ExportPage);
+        focusTarget_ = NotepadPathEdit;
+        break;
+    case 3:
+        PageControl->setCurrentIndex(FontsPage);
+        focusTarget_ = EditorComboBox;
+        break;
+    default:
+        PageControl->setCurrentIndex(FontsPage);
+        focusTarget_ = nullptr;
+        break;
+    }
+    if (focusTarget_) focusTarget_->setFocus();
+}
+
+void TOptionsDlg::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    FormActivate();
+    if (focusTarget_) focusTarget_->setFocus();
+}
+
+// Runs when the dialog is shown. Unlike a handler on every activation, coming
+// back from a file or folder browser keeps colour and word edits not yet applied.
+void TOptionsDlg::FormActivate() {
+    ApplyCaptions();
+    CaptionColorComboBox->SetColorValue(look_.captionColor);
+    KeyWordColorComboBox->SetColorValue(look_.keyWordColor);
+    HighLightColorComboBox->SetColorValue(look_.highLightColor);
+    QStringList lines;
+    for (const std::string& word : look_.highLightWords) lines << FromCp1251(word);
+    HighLightMemo->setPlainText(lines.join(QLatin1Char('\n')));
+    AutoEnableCheckBoxClick();
+}
+
+void TOptionsDlg::ApplyCaptions() {
+    setWindowTitle(Lang("Настройки", "Options"));
+    PageControl->setTabText(MainPage, Lang("Главная", "Main"));
+    PageControl->setTabText(FontsPage, Lang("Шрифты", "Fonts"));
+    PageControl->setTabText(ExportPage, Lang("Экспорт", "Export"));
+    PageControl->setTabText(ColorsPage, Lang("Цвета", "Colors"));
+
+    SaveLabel->setText(Lang("Показывать", "Display"));
+    MessagesLabel->setText(Lang("сообщений", "messages"));
+    DeleteCheckBox->setText(
+        Lang("Удалять старые сообщения автоматически", "Delete old messages automaticly"));
+    CheckEveryLabel->setText(Lang("Проверять каждые", "Check every"));
+    MinuteLabel->setText(Lang("минут", "minutes"));
+    MarkLabel->setText(Lang("Отмечать прочитанное после", "Mark the readed messages after"));
+    MiliSecondLabel->setText(Lang("миллисекунд", "ms"));
+    AutoEnableCheckBox->setText(Lang("Разрешить автопоказ", "Enable AutoShow"));
+    AfterLabel->setText(Lang("после", "after"));
+    MinutesLabel->setText(Lang("минут", "minutes"));
+    DOSCodeCheckPageBox->setText(
+        Lang("Сообщения в DOS кодировке", "DOS Code Page of source texts"));
+    PathLabel->setText(Lang("Путь к корню архивов", "Path to root of archives"));
+
+    FontLabel->setText(Lang("Шрифт", "Font"));
+    SizeLabel->setText(Lang("Размер", "Size"));
+    PrinterLabel->setText(Lang("Принтер", "Printer"));
+    ListLabel->setText(Lang("Заголовки", "Captions"));
+    ViewLabel->setText(Lang("Текст", "Text"));
+    EditorLabel->setText(Lang("Редактор", "Editor"));
+    DataTimePrintingCheckBox->setText(
+        Lang("Вставлять Дату и Время при печати", "Insert Data and Time when printing"));
+
+    PathEditorLabel->setText(Lang("Редактор", "Editor"));
+    NotePadLabel->setText(QStringLiteral("NotePad"));
+    DataTimeExportingCheckBox->setText(
+        Lang("Вставлять Дату и Время при экспорте", "Insert Data and Time when export"));
+
+    HighLightLabel->setText(Lang("Выделенные слова", "Highlighted words"));
+    CaptionLabel->setText(Lang("Заголовки", "Captions"));
+    KeyWordLabel->setText(Lang("Слова поиска", "Key words"));
+}
+
+void TOptionsDlg::AutoEnableCheckBoxClick() {
+    const bool on = AutoEnableCheckBox->isChecked();
+    AutoShowDelayEdit->setVisible(on);
+    AfterLabel->setVisible(on);
+    MinutesLabel->setVisible(on);
+}
+
+bool TOptionsDlg::eventFilter(QObject* watched, QEvent* event) {
+    // A highlight word never holds a blank.
+    if (watched == HighLightMemo && event->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Space)
+        return true;
+    return QDialog::eventFilter(watched, event);
+}
+
+void TOptionsDlg::PathButtonClick() {
+    if (const auto folder = ChooseArchiveRoot(this, PathEdit->text())) PathEdit->setText(*folder);
+}
+
+void TOptionsDlg::ProgramButtonClick(QLineEdit* edit) {
+    // "*" is this platform's pattern for every file (programs have no extension).
+    const QString start = edit->text().trimmed().isEmpty()
+                              ? QString()
+                              : ExistingFolderAtOrAbove(QFileInfo(edit->text()).path());
+    const QString file = Dialogs().OpenFileName(this, QString(), start, QStringLiteral("*"));
+    if (!file.isEmpty()) edit->setText(file);
+}
+
+TOptionsLook TOptionsDlg::ControlLook() const {
+    return LookOf(ControlValues());
+}
+
+void TOptionsDlg::ApplyButtonClick() {
+    look_ = ControlLook();
+    result_.applied = true;
+    result_.look = look_;
+    emit LookApplied(look_);
+}
+
+TOptionsValues TOptionsDlg::ControlValues() const {
+    TOptionsValues v;
+    v.viewBufferSize = BufferSizeEdit->value();
+    v.deleteAutomaticly = DeleteCheckBox->isChecked();
+    v.rereadDelay = RereadDelayEdit->value();
+    v.markDelay = MarkDelayEdit->value();
+    v.inDOS = DOSCodeCheckPageBox->isChecked();
+    v.autoShow = AutoEnableCheckBox->isChecked();
+    v.autoShowDelay = AutoShowDelayEdit->value();
+    const auto font = [](const TRefillComboBox* box, const TSpinEdit* size) {
+        return TFontSetting{ToCp1251(box->currentText().trimmed()), size->value()};
+    };
+    v.printer = font(PrinterComboBox, PrinterSizeEdit);
+    v.list = font(ListComboBox, ListSizeEdit);
+    v.view = font(ViewComboBox, ViewSizeEdit);
+    v.editor = font(EditorComboBox, EditorSizeEdit);
+    v.charSet = CharSetValue(ToCp1251(ComboBox_Charset->currentText().trimmed()));
+    v.insertDataTimeWhenPrinting = DataTimePrintingCheckBox->isChecked();
+    v.insertDataTimeWhenExporting = DataTimeExportingCheckBox->isChecked();
+    v.wordExe = ToPathBytes(WordPathEdit->text().trimmed());
+    v.notePadExe = ToPathBytes(NotepadPathEdit->text().trimmed());
+    v.archiveRoot = ToPathBytes(PathEdit->text().trimmed());
+    v.captionColor = CaptionColorComboBox->ColorValue();
+    v.keyWordColor = KeyWordColorComboBox->ColorValue();
+    v.highLightColor = HighLightColorComboBox->ColorValue();
+    std::vector<std::string> lines;
+    for (const QString& line : HighLightMemo->toPlainText().split(QLatin1Char('\n')))
+        lines.push_back(ToCp1251(line));
+    v.highLightWords = HighLightWordsFromLines(lines);
+    return MendOptionsValues(std::move(v));
+}
+
+void TOptionsDlg::accept() {
+    const TOptionsValues shown = ControlValues();
+
+    // A newly entered archive root must be a folder; a mistyped one would
+    // silently empty the list. The root already in effect is kept as it is,
+    // even while it is missing (an unmounted share comes back).
+    if (shown.archiveRoot != inEffect_.archiveRoot &&
+        !QFileInfo(FromPathBytes(shown.archiveRoot)).isDir()) {
+        Dialogs().MessageBox(this, TMsgKind::Warning,
+                             Lang("Папка не найдена: ", "Folder not found: ") +
+                                 FromPathBytes(shown.archiveRoot),
+                             TMsgButtons::Yes);
+        PageControl->setCurrentIndex(MainPage);
+        PathEdit->setFocus();
+        return;
+    }
+
+    std::vector<TOptionsEffect> effects;
+    if (shown.viewBufferSize != inEffect_.viewBufferSize) {
+        Dialogs().MessageBox(this, TMsgKind::Information,
+                             Lang("Перезапустите VARNOT", "Restart VARNOT to have effect"),
+                             TMsgButtons::Yes);
+        effects.push_back(TOptionsEffect::RestartNotice);
+    }
+
+    const TOptionsValues stored = BoundForStoring(shown);
+    IniFile ini(SettingsFile());
+    WriteOptionsValues(ini, stored);
+    result_.saved = ini.Save();
+
+    effects.push_back(TOptionsEffect::KeepValues);
+    if (stored.inDOS != inEffect_.inDOS) effects.push_back(TOptionsEffect::ReloadBriefs);
+    effects.push_back(TOptionsEffect::RematchAll);
+    effects.push_back(TOptionsEffect::ApplyLook);
+    effects.push_back(TOptionsEffect::Rescan);
+
+    result_.accepted = true;
+    result_.values = stored;
+    result_.look = LookOf(stored);
+    result_.effects = std::move(effects);
+    QDialog::accept();
+}
+
+TOptionsResult ShowOptions(QWidget* owner, int mode, const TOptionsValues& inEffect,
+                           const TApplyHandler& onApply) {
+    TOptionsDlg dialog(inEffect, owner);
+    if (onApply) QObject::connect(&dialog, &TOptionsDlg::LookApplied, &dialog, onApply);
+    dialog.SelectMode(mode);
+    if (const TOptionsDriver driver = Driver()) {
+        dialog.show();
+        driver(dialog);
+        if (dialog.isVisible()) dialog.reject();
+    } else {
+        dialog.exec();
+    }
+    return dialog.Result();
+}
+
+TOptionsDriver SetOptionsDriver(TOptionsDriver driver) {
+    TOptionsDriver previous = std::move(Driver());
+    Driver() = std::move(driver);
+    return previous;
+}
+
+} // namespace varnot
