@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Generates the demo archive (once), points the viewer's settings file at it and
-# starts the viewer. BIN is the folder of the built programs, DIR the demo folder.
+# starts the viewer, with the receiving-program simulator writing new messages. BIN is the folder of the built programs, DIR the demo folder.
 set -euo pipefail
 bin=$(cd "$1" && pwd)
 mkdir -p "$2"
@@ -21,4 +21,12 @@ if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
 fi
 echo "Archive: $archive"
 echo "Settings: $bin/varnot.INI"
-exec "$bin/varnot"
+
+# The receiving program's stand-in: a new message about every five seconds,
+# announced to the viewer (service ZEVA, the default of DDE/Service). It ends
+# with the viewer.
+"$bin/varnot-sim" --archive "$archive" --interval 5 >"$dir/varnot-sim.log" 2>&1 &
+sim=$!
+trap 'kill "$sim" 2>/dev/null || true; wait "$sim" 2>/dev/null || true' EXIT
+echo "New messages: every 5 seconds by varnot-sim (log: $dir/varnot-sim.log)"
+"$bin/varnot"

@@ -1,9 +1,9 @@
 #include "gui/app/single_instance.h"
 
+#include "core/app/runtime_folder.h"
+
 #include <cerrno>
-#include <cstdlib>
 #include <fcntl.h>
-#include <filesystem>
 #include <sys/file.h>
 #include <unistd.h>
 #include <utility>
@@ -11,19 +11,7 @@
 namespace varnot {
 
 std::string TSingleInstance::DefaultLockPath() {
-    const char* runtime = std::getenv("XDG_RUNTIME_DIR");
-    if (runtime && *runtime) {
-        std::string folder = runtime;
-        if (folder.back() != '/') folder += '/';
-        return folder + LockName;
-    }
-    // The temporary folder is shared by all users: the user id keeps one
-    // user's copy from locking out another's.
-    std::error_code ec;
-    std::string folder = std::filesystem::temp_directory_path(ec).string();
-    if (ec || folder.empty()) folder = "/tmp";
-    if (folder.back() != '/') folder += '/';
-    return folder + LockName + "-" + std::to_string(getuid());
+    return RuntimeFilePath(LockName);
 }
 
 TSingleInstance::TSingleInstance(std::string lockPath) : path_(std::move(lockPath)) {}
