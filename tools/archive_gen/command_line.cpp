@@ -1,6 +1,6 @@
 #include "archive_gen/command_line.h"
 
-#include "archive_gen/code_pages.h"
+#include "core/archive/code_pages.h"
 
 #include <charconv>
 #include <optional>
@@ -119,7 +119,7 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args) {
                 generationOption = true;
             } else if (arg == "--plant") {
                 if (value.empty()) return fail("--plant needs a word");
-                o.plantKeywords.push_back(Utf8To1251(value));
+                o.plantKeywords.push_back(Utf8ToCp1251(value));
                 generationOption = true;
             } else if (arg == "--plant-percent") {
                 auto p = ParseNumber<double>(value, 0.0, 100.0);

@@ -1,8 +1,8 @@
 #include "archive_gen/message_composer.h"
 
-#include "archive_gen/code_pages.h"
 #include "archive_gen/prng.h"
 #include "archive_gen/vocabulary.h"
+#include "core/archive/code_pages.h"
 
 #include <array>
 #include <charconv>
@@ -59,7 +59,7 @@ class Composer {
         WriteEnding(style);
 
         if (!plan_.plant && plan_.avoid && !plan_.avoid->empty()) Scrub(*plan_.avoid);
-        if (plan_.dos) ConvertTo866(out_);
+        if (plan_.dos) AnsiToOemInPlace(out_);
     }
 
   private:

@@ -1,6 +1,6 @@
 #include "archive_gen/vocabulary.h"
 
-#include "archive_gen/code_pages.h"
+#include "core/archive/code_pages.h"
 
 #include <initializer_list>
 
@@ -11,7 +11,7 @@ namespace {
 std::vector<std::string> List(std::initializer_list<const char*> utf8) {
     std::vector<std::string> out;
     out.reserve(utf8.size());
-    for (const char* word : utf8) out.push_back(Utf8To1251(word));
+    for (const char* word : utf8) out.push_back(Utf8ToCp1251(word));
     return out;
 }
 

@@ -79,9 +79,12 @@ int CList::InsertSorted(TFileInfo* record) {
     const auto begin = items_.begin();
     const auto spare = std::find(begin + Used, items_.end(), record);
     if (spare == items_.end()) return -1;
-    int position = 0;
-    while (position < Used && StandsBefore(RecordAt(position), *record)) ++position;
-    std::rotate(begin + position, spare, spare + 1);
+    // The valid records are in record order, so those standing before the
+    // new one are a leading run: found by halving instead of one by one.
+    const auto at = std::partition_point(
+        begin, begin + Used, [&](const TFileInfo* kept) { return StandsBefore(*kept, *record); });
+    const int position = static_cast<int>(at - begin);
+    std::rotate(at, spare, spare + 1);
     ++Used;
     return position;
 }

@@ -129,6 +129,10 @@ void OemToAnsiInPlace(std::string& bytes) {
     for (char& c : bytes) c = static_cast<char>(OemTable[static_cast<unsigned char>(c)]);
 }
 
+void AnsiToOemInPlace(std::string& bytes) {
+    for (char& c : bytes) c = static_cast<char>(AnsiToOemTable[static_cast<unsigned char>(c)]);
+}
+
 char32_t UnicodeOf1251(unsigned char c) {
     if (c < 0x80) return c;
     if (c >= 0xC0) return 0x0410 + (c - 0xC0);

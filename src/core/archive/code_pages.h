@@ -46,12 +46,37 @@ constexpr ByteTable MakeOemTable() {
     return t;
 }
 
+// The way back from 1251 to 866, for writing DOS text: every 1251 byte that
+// some 866 byte reads as gets that byte (a byte that stays itself wins, then
+// the lowest from 80 up), so that OemTable gives the 1251 byte back; the
+// bytes no 866 byte reads as become "?".
+constexpr ByteTable MakeAnsiToOemTable() {
+    const ByteTable oem = MakeOemTable();
+    ByteTable t{};
+    bool set[256] = {};
+    for (int o = 0x80; o < 0x100; ++o) {
+        if (set[oem[o]]) continue;
+        t[oem[o]] = static_cast<unsigned char>(o);
+        set[oem[o]] = true;
+    }
+    for (int o = 0; o < 0x80; ++o) {
+        if (oem[o] != o && set[oem[o]]) continue;
+        t[oem[o]] = static_cast<unsigned char>(o);
+        set[oem[o]] = true;
+    }
+    for (int b = 0; b < 256; ++b)
+        if (!set[b]) t[b] = '?';
+    return t;
+}
+
 } // namespace code_page_detail
 
 // Lower to upper case of code page 1251 (Latin and Cyrillic letters).
 inline constexpr ByteTable UpcaseTable = code_page_detail::MakeUpcaseTable();
 // Code page 866 to code page 1251.
 inline constexpr ByteTable OemTable = code_page_detail::MakeOemTable();
+// Code page 1251 to code page 866 ("?" where 866 has no such character).
+inline constexpr ByteTable AnsiToOemTable = code_page_detail::MakeAnsiToOemTable();
 
 inline unsigned char Upcase1251(unsigned char c) {
     return UpcaseTable[c];
@@ -65,6 +90,8 @@ void UpcaseLatinInPlace(char* text, std::size_t length);
 // 866 bytes to 1251 bytes, in place.
 void OemToAnsiInPlace(unsigned char* bytes, std::size_t length);
 void OemToAnsiInPlace(std::string& bytes);
+// 1251 bytes to 866 bytes, in place.
+void AnsiToOemInPlace(std::string& bytes);
 
 // The Unicode character of a 1251 byte; 0x98 has none and gives U+FFFD.
 char32_t UnicodeOf1251(unsigned char c);

@@ -1,5 +1,6 @@
 #include "core/archive/message_file.h"
 
+#include <atomic>
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -7,7 +8,18 @@
 
 namespace varnot {
 
+namespace {
+
+std::atomic<long> openCount{0};
+
+} // namespace
+
+long MessageFile::OpenCount() {
+    return openCount.load(std::memory_order_relaxed);
+}
+
 MessageFile::MessageFile(const std::string& path) {
+    openCount.fetch_add(1, std::memory_order_relaxed);
     int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC);
     if (fd < 0) {
         error_ = errno;
@@ -25,6 +37,7 @@ MessageFile::MessageFile(const std::string& path) {
         return;
     }
     fd_ = fd;
+    size_ = st.st_size > 0 ? static_cast<long long>(st.st_size) : 0;
 }
 
 MessageFile::~MessageFile() {

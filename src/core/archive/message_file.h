@@ -16,8 +16,14 @@ class MessageFile {
     MessageFile& operator=(const MessageFile&) = delete;
 
     bool IsOpen() const { return fd_ >= 0; }
+    // The size when the file was opened (0 when it is not open).
+    long long Size() const { return size_; }
     // errno of the failed open or read; 0 when none failed.
     int Error() const { return error_; }
+
+    // Message files asked for since the program started, opened or not: a
+    // cheap way to see that a pass which finds nothing new reads no message.
+    static long OpenCount();
 
     // Reads up to `size` bytes; 0 at the end, -1 on failure (see Error()).
     long Read(void* buffer, std::size_t size);
@@ -27,6 +33,7 @@ class MessageFile {
   private:
     int fd_ = -1;
     int error_ = 0;
+    long long size_ = 0;
 };
 
 // Reads a file line by line through a fixed buffer, so that a file of any

@@ -3,6 +3,7 @@
 #include "core/archive/code_pages.h"
 #include "core/archive/message_file.h"
 #include "core/archive/sectioned_file.h"
+#include "core/filters/keyword_scanner.h"
 
 #include <cstring>
 
@@ -34,7 +35,9 @@ std::string PadFront(std::string_view text, std::size_t width) {
 
 } // namespace
 
-ViewBuffer::ViewBuffer() : data_(new unsigned char[kCapacity]) {
+ViewBuffer::ViewBuffer()
+    : data_(
+          static_cast<unsigned char*>(::operator new[](kCapacity, std::align_val_t{kAlignment}))) {
     std::memset(data_.get(), 0, kCapacity);
 }
 
@@ -60,7 +63,12 @@ TextLoadResult LoadTextBuffer(const std::string& path, const ArchiveOptions& opt
         result.error = file.Error();
         return result;
     }
-    long got = file.ReadFull(buffer.Data(), ViewBuffer::kMaxBytes);
+    // The size known from opening: a file of any size up to the limit is
+    // read with one call, and the end need not be asked for again.
+    const std::size_t wanted = file.Size() < static_cast<long long>(ViewBuffer::kMaxBytes)
+                                   ? static_cast<std::size_t>(file.Size())
+                                   : ViewBuffer::kMaxBytes;
+    long got = file.ReadFull(buffer.Data(), wanted);
     if (got < 0) {
         buffer.Clear(); // part of it may have been overwritten
         result.error = file.Error();
@@ -124,7 +132,7 @@ bool ScanKeywordsPlain(const unsigned char* buffer, std::size_t length,
 
 bool ScanKeywords(const unsigned char* buffer, std::size_t length,
                   const std::vector<std::string>& upperKeywords) {
-    return ScanKeywordsPlain(buffer, length, upperKeywords);
+    return KeywordScanner(upperKeywords).Scan(buffer, length);
 }
 
 void KeepSection(std::vector<std::string>& lines, std::string_view name) {

@@ -62,6 +62,31 @@ TEST(CodePages, OemTableConvertsDosText) {
     EXPECT_EQ(dos, "\xCF\xF0\xE8\xE2\xE5\xF2!");
 }
 
+TEST(CodePages, AnsiToOemIsTheWayBackForEveryByteThatDosCanHold) {
+    std::string text = "\xCF\xF0\xE8\xE2\xE5\xF2, \xA8\xB8 \xB9 5!"; // Привет, Ёё № 5!
+    AnsiToOemInPlace(text);
+    EXPECT_EQ(text, "\x8F\xE0\xA8\xA2\xA5\xE2, \xF0\xF1 \xFC 5!");
+
+    int held = 0;
+    for (int b = 0; b < 256; ++b) {
+        const unsigned char oem = AnsiToOemTable[static_cast<std::size_t>(b)];
+        bool reachable = false;
+        for (int o = 0; o < 256; ++o)
+            reachable = reachable || OemTable[static_cast<std::size_t>(o)] == b;
+        if (reachable) {
+            ++held;
+            EXPECT_EQ(OemTable[oem], b) << b;
+        } else {
+            EXPECT_EQ(oem, '?') << b;
+        }
+    }
+    // ASCII stays itself, even where box drawing also reads as it.
+    for (int b : {'_', '+', '-', 'A', ' ', '\r', '\n'})
+        EXPECT_EQ(AnsiToOemTable[static_cast<std::size_t>(b)], b);
+    // All letters of both alphabets are among what DOS text can hold.
+    EXPECT_GE(held, 128 + 64);
+}
+
 TEST(CodePages, UpcaseOfTextAndOfFileNames) {
     EXPECT_EQ(Upcase1251("abc \xEF\xF0\xE8\xE2\xE5\xF2 \xB8"), "ABC \xCF\xD0\xC8\xC2\xC5\xD2 \xA8");
     EXPECT_EQ(UpcaseLatin("a1234567.txt \xEF"), "A1234567.TXT \xEF");

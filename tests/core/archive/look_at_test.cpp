@@ -1,4 +1,5 @@
 #include "core/archive/look_at.h"
+#include "core/archive/message_file.h"
 #include "scan_fixture.h"
 
 #include <gtest/gtest.h>
@@ -29,8 +30,10 @@ TEST(ArchivePass, AFullPoolKeepsTheNewestAndDeletesOnlyWhatFallsOut) {
     EXPECT_EQ(list.RecordAt(9).Name(), "03_12_24\\OLD2.TXT");
     EXPECT_FALSE(Exists(f.archive / "03_12_24/OLD0.TXT"));
     EXPECT_FALSE(Exists(f.archive / "03_12_24/OLD1.TXT"));
-    for (int i = 2; i < 6; ++i) EXPECT_TRUE(Exists(f.archive / ("03_12_24/OLD" + std::to_string(i) + ".TXT")));
-    for (int i = 0; i < 6; ++i) EXPECT_TRUE(Exists(f.archive / ("03_12_25/NEW" + std::to_string(i) + ".TXT")));
+    for (int i = 2; i < 6; ++i)
+        EXPECT_TRUE(Exists(f.archive / ("03_12_24/OLD" + std::to_string(i) + ".TXT")));
+    for (int i = 0; i < 6; ++i)
+        EXPECT_TRUE(Exists(f.archive / ("03_12_25/NEW" + std::to_string(i) + ".TXT")));
     EXPECT_EQ(f.host.rowCount, 10);
 }
 
@@ -89,8 +92,10 @@ TEST(ArchivePass, MarksAndBriefsAreCarriedAndNothingIsReadAgain) {
     shown->Flags |= TFileInfo::Read | TFileInfo::Selected;
     shown->Head = "cached brief";
 
+    const long opensBefore = MessageFile::OpenCount();
     f.Pass();
     EXPECT_EQ(f.control->LastOutcome().filesRead, 0);
+    EXPECT_EQ(MessageFile::OpenCount(), opensBefore); // not even a brief is read
     EXPECT_EQ(f.control->LastOutcome().firstNewIndex, -1);
     const TFileInfo* again = f.panel->RecordAtRow(0);
     EXPECT_EQ(again->Name(), "03_12_25\\A.TXT");

@@ -2,9 +2,11 @@
 
 #include "core/archive/code_pages.h"
 #include "core/archive/date_time_printer.h"
+#include "core/archive/message_file.h"
 #include "support/temp_dir.h"
 
 #include <cerrno>
+#include <cstdint>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -130,6 +132,23 @@ TEST(LoadTextBuffer, LoadsAtMost32767BytesAndANul) {
     WriteFile(dir / "EMPTY.TXT", "");
     ASSERT_TRUE(LoadTextBuffer(dir / "EMPTY.TXT", Plain(), buffer));
     EXPECT_EQ(buffer.Text(), "");
+}
+
+TEST(LoadTextBuffer, OneOpenPerLoadIntoAnAlignedBuffer) {
+    TempDir dir;
+    const std::string text(5000, 'q');
+    WriteFile(dir / "A.TXT", text);
+    ViewBuffer buffer;
+    // Vector reads of the keyword search start on a boundary.
+    EXPECT_EQ(reinterpret_cast<std::uintptr_t>(buffer.Data()) % ViewBuffer::kAlignment, 0u);
+    const long before = MessageFile::OpenCount();
+    ASSERT_TRUE(LoadTextBuffer(dir / "A.TXT", Plain(), buffer));
+    EXPECT_EQ(buffer.Bytes(), text);
+    EXPECT_FALSE(LoadTextBuffer(dir / "MISSING.TXT", Plain(), buffer));
+    // Failed opens count too: the count is of attempts.
+    EXPECT_EQ(MessageFile::OpenCount(), before + 2);
+    EXPECT_EQ(MessageFile(dir / "A.TXT").Size(), 5000);
+    EXPECT_EQ(MessageFile(dir / "MISSING.TXT").Size(), 0);
 }
 
 TEST(LoadTextBuffer, TextEndsAtTheFirstNulButBytesKeepTheRest) {

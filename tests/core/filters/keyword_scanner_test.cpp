@@ -2,6 +2,7 @@
 #include "core/archive/message_text.h"
 #include "core/filters/keyword_scanner.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <random>
 
@@ -36,8 +37,7 @@ TEST(KeywordScanner, AgreesWithThePlainSearchOnRandomTexts) {
     const std::string alphabet = "abcABC\xE0\xC0\xB8\xA8 \x00\xFF";
     auto randomText = [&](std::size_t length) {
         std::string s;
-        for (std::size_t i = 0; i < length; ++i)
-            s += alphabet[random() % alphabet.size()];
+        for (std::size_t i = 0; i < length; ++i) s += alphabet[random() % alphabet.size()];
         return s;
     };
     for (int round = 0; round < 3000; ++round) {
@@ -54,6 +54,140 @@ TEST(KeywordScanner, AgreesWithThePlainSearchOnRandomTexts) {
         ASSERT_EQ(KeywordScanner(keywords).Scan(Bytes(text), text.size()),
                   ScanKeywordsPlain(Bytes(text), text.size(), keywords))
             << "round " << round;
+    }
+}
+
+// Every path this processor runs, the scalar one first.
+std::vector<KeywordScanner::Path> Paths() {
+    std::vector<KeywordScanner::Path> paths = {KeywordScanner::Path::Scalar,
+                                               KeywordScanner::Path::Best};
+    for (auto p : {KeywordScanner::Path::Avx2, KeywordScanner::Path::Avx512})
+        if (KeywordScanner::Supported(p)) paths.push_back(p);
+    return paths;
+}
+
+// Bytes whose upper case is not simply the byte without 0x20, and their partners.
+const std::string kTrickyBytes = "\x83\x81\x90\x80\x9A\x8A\xA2\xA1\xB3\xB2\xB4\xA5\xB8\xA8"
+                                 "\xBC\xA3\xBE\xBD\xBF\xAF\x60\x40\x7B\x5B\xDF\xFF\xC0\xE0";
+
+// Texts exactly as long as they are (on the heap, nothing after them to
+// read), so that a vector read past the end shows under the address checker.
+bool AllPathsAgree(const std::vector<std::string>& keywords, const std::string& text,
+                   std::string& failure) {
+    std::vector<unsigned char> bytes(text.begin(), text.end());
+    const unsigned char* data = bytes.empty() ? nullptr : bytes.data();
+    const bool expected = ScanKeywordsPlain(data, bytes.size(), keywords);
+    const KeywordScanner scanner(keywords);
+    for (auto path : Paths()) {
+        if (scanner.ScanWith(path, data, bytes.size()) != expected) {
+            failure = "path " + std::to_string(static_cast<int>(path)) + " says " +
+                      (expected ? "no" : "yes");
+            return false;
+        }
+    }
+    if (ScanKeywords(data, bytes.size(), keywords) != expected) {
+        failure = "ScanKeywords differs";
+        return false;
+    }
+    // The same text at every alignment that matters to a vector read, with
+    // the keywords themselves right before and after it: what lies outside
+    // the buffer must never count.
+    std::string poison;
+    while (poison.size() < 192)
+        for (const std::string& k : keywords) poison += k;
+    for (std::size_t offset : {0u, 1u, 15u, 16u, 33u, 63u}) {
+        alignas(64) static unsigned char arena[64 + 4096 + 256];
+        if (bytes.size() > 4096) break;
+        for (std::size_t i = 0; i < sizeof(arena); ++i)
+            arena[i] = static_cast<unsigned char>(poison[i % poison.size()]);
+        std::copy(bytes.begin(), bytes.end(), arena + 64 + offset);
+        for (auto path : Paths()) {
+            if (scanner.ScanWith(path, arena + 64 + offset, bytes.size()) != expected) {
+                failure = "path " + std::to_string(static_cast<int>(path)) + " at offset " +
+                          std::to_string(offset) + " says " + (expected ? "no" : "yes");
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
+TEST(KeywordScanner, VectorPathsAgreeWithThePlainSearchOnEveryByteAndLength) {
+    std::mt19937 random(777);
+    auto byte = [&] {
+        // Half of the bytes from the tricky set, the rest from all 256 values.
+        return random() % 2 ? kTrickyBytes[random() % kTrickyBytes.size()]
+                            : static_cast<char>(random() % 256);
+    };
+    for (int round = 0; round < 2000; ++round) {
+        std::vector<std::string> keywords;
+        const int count = 1 + static_cast<int>(random() % 13);
+        for (int k = 0; k < count; ++k) {
+            std::string word;
+            const std::size_t length = 1 + random() % 5;
+            for (std::size_t i = 0; i < length; ++i) word += byte();
+            // Most keywords are upper-cased as stored; some keep bytes that
+            // nothing upper-cases to, or NULs, which match only past the end.
+            if (random() % 8 != 0) word = Upcase1251(word);
+            keywords.push_back(word);
+        }
+        const std::size_t length = random() % 3 == 0 ? random() % 600 : random() % 140;
+        std::string text;
+        for (std::size_t i = 0; i < length; ++i) text += byte();
+        // Plant a keyword, in some case, anywhere: across vector boundaries
+        // and at the very end, sometimes cut short by the end.
+        if (length > 0 && random() % 2 == 0) {
+            const std::string& k = keywords[random() % keywords.size()];
+            const std::size_t at =
+                random() % 4 == 0 ? length - std::min(length, k.size()) : random() % length;
+            for (std::size_t i = 0; i < k.size() && at + i < length; ++i) {
+                char c = k[i];
+                // The lower-case partner where there is one.
+                for (int b = 0; b < 256 && random() % 2; ++b)
+                    if (UpcaseTable[static_cast<std::size_t>(b)] == static_cast<unsigned char>(c)) {
+                        c = static_cast<char>(b);
+                        if (random() % 2) break;
+                    }
+                text[at + i] = c;
+            }
+        }
+        std::string failure;
+        ASSERT_TRUE(AllPathsAgree(keywords, text, failure)) << "round " << round << ": " << failure;
+    }
+}
+
+TEST(KeywordScanner, EveryByteValueFindsItsLetterInEveryPosition) {
+    // Each of the 256 bytes as a one-, two- and three-byte keyword's first
+    // byte, at each position of a text that straddles two vector widths.
+    for (int b = 0; b < 256; ++b) {
+        const auto raw = static_cast<char>(b);
+        const std::string upper(1, static_cast<char>(UpcaseTable[static_cast<std::size_t>(b)]));
+        for (const std::string& keyword : {upper, upper + "Q", upper + "QZ"}) {
+            for (std::size_t at : {0u, 1u, 31u, 32u, 63u, 64u, 127u, 128u, 129u, 130u}) {
+                std::string text(131, '.');
+                text[at] = raw;
+                if (at + 1 < text.size()) text[at + 1] = 'q';
+                if (at + 2 < text.size()) text[at + 2] = 'z';
+                std::string failure;
+                ASSERT_TRUE(AllPathsAgree({"XYZ", keyword}, text, failure))
+                    << "byte " << b << " at " << at << " in " << keyword.size() << ": " << failure;
+            }
+        }
+    }
+}
+
+TEST(KeywordScanner, KeywordsHoldingNulMatchOnlyWhereTheEndSuppliesIt) {
+    const std::string nulTail("AB\0", 3);
+    for (auto path : Paths()) {
+        const KeywordScanner scanner({nulTail});
+        std::string text(200, '.');
+        text.replace(100, 2, "ab");
+        std::vector<unsigned char> bytes(text.begin(), text.end());
+        EXPECT_FALSE(scanner.ScanWith(path, bytes.data(), bytes.size()));
+        bytes[198] = 'a';
+        bytes[199] = 'b';
+        // The byte after the end counts as 0, which this keyword asks for.
+        EXPECT_TRUE(scanner.ScanWith(path, bytes.data(), bytes.size()));
     }
 }
 

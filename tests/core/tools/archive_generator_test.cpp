@@ -1,5 +1,5 @@
 #include "archive_gen/archive_generator.h"
-#include "archive_gen/code_pages.h"
+#include "core/archive/code_pages.h"
 #include "support/temp_dir.h"
 
 #include <algorithm>
@@ -270,7 +270,8 @@ TEST(ArchiveGenerator, PlantedKeywordsAppearInTheChosenShareOnly) {
     o.keepManifest = true;
     o.nonTextPerDay = 2;
     // A word of the vocabulary too: it must vanish from the other messages.
-    o.plantKeywords = {Utf8To1251("ЖЁЛУДЬ"), Utf8To1251("правительство"), "Quuxword"};
+    o.plantKeywords = {varnot::Utf8ToCp1251("ЖЁЛУДЬ"), varnot::Utf8ToCp1251("правительство"),
+                       "Quuxword"};
     o.plantShare = 0.1;
     GeneratorResult result = GenerateArchive(o);
     ASSERT_TRUE(result.ok);
@@ -285,8 +286,9 @@ TEST(ArchiveGenerator, PlantedKeywordsAppearInTheChosenShareOnly) {
         auto holds = [&](const std::string& k, const std::string& text) {
             std::string upper = k, hay = text;
             for (char& ch : upper)
-                ch = static_cast<char>(Upcase1251(static_cast<unsigned char>(ch)));
-            for (char& ch : hay) ch = static_cast<char>(Upcase1251(static_cast<unsigned char>(ch)));
+                ch = static_cast<char>(varnot::Upcase1251(static_cast<unsigned char>(ch)));
+            for (char& ch : hay)
+                ch = static_cast<char>(varnot::Upcase1251(static_cast<unsigned char>(ch)));
             return hay.find(upper) != std::string::npos;
         };
         bool inViewed = std::any_of(o.plantKeywords.begin(), o.plantKeywords.end(),

@@ -1,5 +1,5 @@
-#include "archive_gen/code_pages.h"
 #include "archive_gen/command_line.h"
+#include "core/archive/code_pages.h"
 
 #include <gtest/gtest.h>
 
@@ -49,7 +49,7 @@ TEST(GeneratorCommandLine, ValuesMayFollowAnEqualsSign) {
     ASSERT_TRUE(p.ok) << p.error;
     EXPECT_EQ(p.command.options.days, 2);
     ASSERT_EQ(p.command.options.plantKeywords.size(), 1u);
-    EXPECT_EQ(p.command.options.plantKeywords[0], Utf8To1251("жёлудь"));
+    EXPECT_EQ(p.command.options.plantKeywords[0], varnot::Utf8ToCp1251("жёлудь"));
     EXPECT_DOUBLE_EQ(p.command.options.plantShare, 0.025);
 }
 

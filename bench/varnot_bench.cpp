@@ -1,0 +1,372 @@
+// Times the scanner pass and keyword matching of the core on generated
+// archives, beside the machine's own tools doing the same work (find, grep,
+// memchr), and prints one table. `make bench` runs it through scripts/bench.sh.
+
+#include "bench_archives.h"
+#include "bench_timing.h"
+
+#include "core/archive/c_list.h"
+#include "core/archive/file_info.h"
+#include "core/archive/look_at.h"
+#include "core/archive/message_file.h"
+#include "core/archive/message_text.h"
+#include "core/filters/filter_groups.h"
+#include "core/filters/keyword_scanner.h"
+
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <atomic>
+#include <climits>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <map>
+#include <memory>
+#include <string>
+#include <sys/resource.h>
+#include <unistd.h>
+#include <vector>
+
+namespace varnot::bench {
+
+namespace {
+
+constexpr int kCapacity = 4000;
+
+struct CommandLine {
+    std::string dataFolder = "bench-data";
+    int runs = 11;
+    std::string memoryChildRoot; // set: only run B1 once and report the peak memory
+};
+
+bool ParseCommandLine(int argc, char** argv, CommandLine& line) {
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        const bool hasValue = i + 1 < argc;
+        if (arg == "--data" && hasValue) {
+            line.dataFolder = argv[++i];
+        } else if (arg == "--runs" && hasValue) {
+            line.runs = std::max(1, std::atoi(argv[++i]));
+        } else if (arg == "--memory-child" && hasValue) {
+            line.memoryChildRoot = argv[++i];
+        } else {
+            std::fprintf(stderr, "usage: %s [--data FOLDER] [--runs N]\n", argv[0]);
+            return false;
+        }
+    }
+    return true;
+}
+
+// The pools and buffer a scanner thread owns, allocated once like the program's.
+struct PassPools {
+    CList previous{kCapacity};
+    CList spare{kCapacity};
+    ViewBuffer buffer;
+    std::atomic<bool> stop{false};
+
+    PassOutcome Run(const PassRequest& request) {
+        return RunPass(request, previous, spare, buffer, stop);
+    }
+};
+
+PassRequest Request(const std::string& root, const CurrentFilter& filter, bool refilter) {
+    PassRequest request;
+    request.options.root = root;
+    request.options.deleteAutomaticly = false;
+    request.filter = filter;
+    request.dateIndex = 0;
+    request.refilter = refilter;
+    return request;
+}
+
+CurrentFilter GroupFilter() {
+    std::string line = "Alarms *.*";
+    for (const std::string& k : GroupKeywords()) line += " " + k;
+    return FilterOfLine(line);
+}
+
+std::string WithoutSlash(std::string path) {
+    while (path.size() > 1 && path.back() == '/') path.pop_back();
+    return path;
+}
+
+std::string SelfPath() {
+    char path[PATH_MAX];
+    const ssize_t n = readlink("/proc/self/exe", path, sizeof(path) - 1);
+    if (n <= 0) return "varnot-bench";
+    path[n] = '\0';
+    return path;
+}
+
+long PeakResidentKb() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss;
+}
+
+// The message bytes that B4 scans: real generated text without a keyword,
+// exactly as much as the buffer holds.
+std::string ScanText(const CList& list, const std::string& root, const KeywordScanner& scanner) {
+    std::string text;
+    for (int p = 0; p < list.Used && text.size() < ViewBuffer::kMaxBytes; ++p) {
+        std::ifstream in(DiskPath(root, list.RecordAt(p)), std::ios::binary);
+        std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        if (scanner.Scan(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size()))
+            continue;
+        text += bytes;
+    }
+    text.resize(ViewBuffer::kMaxBytes, ' ');
+    return text;
+}
+
+// Collects the single runs of Google Benchmark instead of printing them.
+class RunCollector : public benchmark::BenchmarkReporter {
+  public:
+    bool ReportContext(const Context&) override { return true; }
+    void ReportRuns(const std::vector<Run>& runs) override {
+        for (const Run& run : runs) {
+            if (run.run_type != Run::RT_Iteration || run.error_occurred) continue;
+            const double seconds =
+                run.GetAdjustedRealTime() / benchmark::GetTimeUnitMultiplier(run.time_unit);
+            seconds_[run.run_name.function_name].push_back(seconds);
+        }
+    }
+    Stats Of(const std::string& name) const {
+        auto it = seconds_.find(name);
+        return it == seconds_.end() ? Stats{} : Summarize(it->second);
+    }
+
+  private:
+    std::map<std::string, std::vector<double>> seconds_;
+};
+
+struct ScanResults {
+    Stats scan;
+    Stats memchrStats;
+};
+
+ScanResults RunScanBenchmarks(const ViewBuffer& buffer, const KeywordScanner& scanner, int runs) {
+    const unsigned char* bytes = buffer.Data();
+    const std::size_t length = buffer.Length();
+    int absent = 0;
+    while (absent < 256 && std::memchr(bytes, absent, length)) ++absent;
+
+    // One repetition each, registered in turns, so that both meet the same
+    // load on a shared machine.
+    for (int run = 0; run < runs; ++run) {
+        benchmark::RegisterBenchmark(
+            "ScanKeywords",
+            [=, &scanner](benchmark::State& state) {
+                for (auto _ : state) benchmark::DoNotOptimize(scanner.Scan(bytes, length));
+                state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * length));
+            })
+            ->MinTime(0.02)
+            ->Unit(benchmark::kNanosecond);
+        benchmark::RegisterBenchmark(
+            "memchr",
+            [=](benchmark::State& state) {
+                for (auto _ : state) {
+                    benchmark::DoNotOptimize(bytes);
+                    benchmark::DoNotOptimize(std::memchr(bytes, absent, length));
+                }
+                state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * length));
+            })
+            ->MinTime(0.02)
+            ->Unit(benchmark::kNanosecond);
+    }
+
+    int argc = 1;
+    char name[] = "varnot-bench";
+    char* argv[] = {name, nullptr};
+    benchmark::Initialize(&argc, argv);
+    RunCollector collector;
+    benchmark::RunSpecifiedBenchmarks(&collector);
+    benchmark::Shutdown();
+    return {collector.Of("ScanKeywords"), collector.Of("memchr")};
+}
+
+// ---- printing -------------------------------------------------------------
+
+std::string Ms(const Stats& s) {
+    char text[96];
+    std::snprintf(text, sizeof(text), "%8.2f ms  %7.2f..%-7.2f", s.median * 1e3, s.min * 1e3,
+                  s.max * 1e3);
+    return text;
+}
+
+std::string Us(const Stats& s) {
+    char text[96];
+    std::snprintf(text, sizeof(text), "%8.2f us  %7.2f..%-7.2f", s.median * 1e6, s.min * 1e6,
+                  s.max * 1e6);
+    return text;
+}
+
+void Row(const char* line, const std::string& what, const std::string& time,
+         const std::string& besideWhat, const std::string& besideTime, const std::string& ratio) {
+    std::printf("%-4s %-46s %-30s | %-34s %-30s | %s\n", line, what.c_str(), time.c_str(),
+                besideWhat.c_str(), besideTime.c_str(), ratio.c_str());
+}
+
+std::string Ratio(const char* name, double value, const char* target) {
+    char text[96];
+    std::snprintf(text, sizeof(text), "%s %.2f (target %s)", name, value, target);
+    return text;
+}
+
+double SafeRatio(double a, double b) {
+    return b > 0 ? a / b : 0;
+}
+
+int MemoryChild(const std::string& root) {
+    PassPools pools;
+    const PassOutcome outcome = pools.Run(Request(root, CurrentFilter{}, true));
+    std::printf("%ld %d\n", PeakResidentKb(), pools.spare.Used);
+    return outcome.stopped ? 1 : 0;
+}
+
+int Main(int argc, char** argv) {
+    CommandLine line;
+    if (!ParseCommandLine(argc, argv, line)) return 2;
+    if (!line.memoryChildRoot.empty()) return MemoryChild(line.memoryChildRoot);
+
+    std::string error;
+    ArchiveSpec smallSpec{"small", 30, 150, 7, GroupKeywords(), 0.02};
+    ArchiveSpec bigSpec{"big", 365, 1000, 7, {}, 0};
+    const std::string small = PrepareArchive(line.dataFolder, smallSpec, error);
+    const std::string big =
+        small.empty() ? std::string() : PrepareArchive(line.dataFolder, bigSpec, error);
+    if (small.empty() || big.empty()) {
+        std::fprintf(stderr, "varnot-bench: %s\n", error.c_str());
+        return 1;
+    }
+    const int runs = line.runs;
+    const CurrentFilter noKeywords;
+    const CurrentFilter group = GroupFilter();
+    auto pools = std::make_unique<PassPools>();
+
+    // B1: a whole first pass over the small archive, beside find over the
+    // same tree; B2: the newest day of the big archive, where the walk stops
+    // once the pool is full. Timed in turns.
+    const PassRequest firstPass = Request(small, noKeywords, true);
+    const PassRequest bigPass = Request(big, noKeywords, true);
+    const std::vector<std::string> find = {"find", WithoutSlash(small), "-type",
+                                           "f",    "-printf",           "%T@ %s %p\n"};
+    int findExit = 0, b1Kept = 0, b2Kept = 0;
+    const std::vector<Stats> firstGroup =
+        TimeInterleaved(runs, {[&] {
+                                   pools->previous.Used = 0;
+                                   pools->Run(firstPass);
+                                   b1Kept = pools->spare.Used;
+                               },
+                               [&] { findExit = RunDiscardingOutput(find); },
+                               [&] {
+                                   pools->previous.Used = 0;
+                                   pools->Run(bigPass);
+                                   b2Kept = pools->spare.Used;
+                               }});
+    const Stats& b1 = firstGroup[0];
+    const Stats& b1Find = firstGroup[1];
+    const Stats& b2 = firstGroup[2];
+    const long smallFiles = static_cast<long>(smallSpec.days) * smallSpec.perDay;
+
+    // B3: a full refilter of the list with the group's keywords, beside grep
+    // reading the same files. The list on display is the one the first pass made.
+    pools->previous.Used = 0;
+    pools->Run(Request(small, group, true));
+    CopyKeys(pools->spare, pools->previous);
+    std::vector<std::string> grep = {
+        "grep", "-l", "-i", "-F", "-f", line.dataFolder + "/keywords.txt", "--"};
+    {
+        std::ofstream keywords(line.dataFolder + "/keywords.txt", std::ios::binary);
+        for (const std::string& k : GroupKeywords()) keywords << k << "\n";
+    }
+    for (int p = 0; p < pools->spare.Used; ++p)
+        grep.push_back(DiskPath(small, pools->spare.RecordAt(p)));
+    const PassRequest refilterPass = Request(small, group, true);
+    PassOutcome b3Outcome;
+    int grepExit = 0;
+    const std::vector<Stats> refilterGroup =
+        TimeInterleaved(runs, {[&] { b3Outcome = pools->Run(refilterPass); },
+                               [&] { grepExit = RunDiscardingOutput(grep, {"LC_ALL=C"}); }});
+    const Stats& b3 = refilterGroup[0];
+    const Stats& b3Grep = refilterGroup[1];
+    int shown = 0;
+    for (int p = 0; p < pools->spare.Used; ++p)
+        if (pools->spare.RecordAt(p).Has(TFileInfo::Shown)) ++shown;
+
+    // B5: the steady state: a pass that finds nothing new reads no message.
+    CopyKeys(pools->spare, pools->previous);
+    const PassRequest steadyPass = Request(small, group, false);
+    pools->Run(steadyPass);
+    const long opensBefore = MessageFile::OpenCount();
+    const Stats b5 = TimeRuns(runs, [&] { pools->Run(steadyPass); });
+    const long steadyOpens = MessageFile::OpenCount() - opensBefore;
+
+    // B4: the scanner alone on one buffer of text.
+    const KeywordScanner scanner(group.keywords);
+    const std::string text = ScanText(pools->spare, small, scanner);
+    // In the buffer a pass scans, as a pass would have loaded it.
+    std::copy(text.begin(), text.end(), pools->buffer.Data());
+    pools->buffer.SetLength(text.size());
+    const bool textHits =
+        ScanKeywordsPlain(pools->buffer.Data(), pools->buffer.Length(), group.keywords);
+    const ScanResults b4 = RunScanBenchmarks(pools->buffer, scanner, runs);
+
+    // Peak memory of a fresh process that makes only the first pass.
+    int childExit = 0;
+    const std::string child = RunCapturingOutput({SelfPath(), "--memory-child", small}, childExit);
+    const long peakKb = childExit == 0 ? std::atol(child.c_str()) : -1;
+
+    const double passFind = SafeRatio(b1.median, b1Find.median);
+    const double bigSmall = SafeRatio(b2.median, b1.median);
+    const double refilterGrep = SafeRatio(b3.median, b3Grep.median);
+    const double scanMemchr = SafeRatio(b4.scan.median, b4.memchrStats.median);
+
+    std::printf("\nVARNOT benchmarks: %ld online cores, %d timed runs per line after one warm-up;"
+                " median and min..max\n",
+                sysconf(_SC_NPROCESSORS_ONLN), runs);
+    Row("line", "core", "median       min..max", "beside it", "median       min..max", "ratio");
+    Row("B1", "first pass 30x150, cap 4000: " + std::to_string(b1Kept) + " kept", Ms(b1),
+        "find -printf, " + std::to_string(smallFiles) + " files" +
+            (findExit == 0 ? "" : " (FAILED)"),
+        Ms(b1Find), Ratio("pass/find", passFind, "<= 1.5"));
+    Row("B2", "newest day of 365x1000: " + std::to_string(b2Kept) + " kept", Ms(b2),
+        "B1 first pass", Ms(b1), Ratio("big/small", bigSmall, "<= 1.2"));
+    Row("B3",
+        "refilter pass, 13 keywords: " + std::to_string(b3Outcome.filesRead) + " read, " +
+            std::to_string(shown) + " shown",
+        Ms(b3),
+        "grep -l -i -F, " + std::to_string(grep.size() - 7) + " files" +
+            (grepExit == 0 || grepExit == 1 ? "" : " (FAILED)"),
+        Ms(b3Grep), Ratio("refilter/grep", refilterGrep, "<= 1.0"));
+    char rate[64];
+    std::snprintf(rate, sizeof(rate), "%.1f GB/s",
+                  b4.scan.median > 0 ? static_cast<double>(text.size()) / b4.scan.median / 1e9 : 0);
+    char memchrRate[64];
+    std::snprintf(memchrRate, sizeof(memchrRate), "%.1f GB/s",
+                  b4.memchrStats.median > 0
+                      ? static_cast<double>(text.size()) / b4.memchrStats.median / 1e9
+                      : 0);
+    Row("B4", std::string("ScanKeywords 32767 B, 13 kw: ") + rate + (textHits ? " (HIT!)" : ""),
+        Us(b4.scan), std::string("memchr, absent byte: ") + memchrRate, Us(b4.memchrStats),
+        Ratio("scan/memchr", scanMemchr, "<= 4"));
+    Row("B5", "steady pass: " + std::to_string(steadyOpens) + " message files opened", Ms(b5),
+        "B1 first pass", Ms(b1), "steady-opens " + std::to_string(steadyOpens) + " (target 0)");
+    char memory[64];
+    std::snprintf(memory, sizeof(memory), "%.1f MB", static_cast<double>(peakKb) / 1024.0);
+    Row("MEM", "peak resident after B1, fresh process", memory, "", "", "target < 32 MB");
+    std::printf("ratios: pass/find=%.2f big/small=%.2f refilter/grep=%.2f scan/memchr=%.2f "
+                "steady-opens=%ld\n",
+                passFind, bigSmall, refilterGrep, scanMemchr, steadyOpens);
+    return 0;
+}
+
+} // namespace
+
+} // namespace varnot::bench
+
+int main(int argc, char** argv) {
+    return varnot::bench::Main(argc, argv);
+}

@@ -1,0 +1,10 @@
+#!/bin/sh
+# Runs the benchmarks built by `make bench`. The generated archives are kept
+# beside the build (bench-data) and reused by later runs.
+# Usage: scripts/bench.sh BIN_DIR [RUNS]
+set -eu
+bin="${1:?usage: scripts/bench.sh BIN_DIR [RUNS]}"
+runs="${2:-11}"
+data="$(cd "$bin/.." && pwd)/bench-data"
+mkdir -p "$data"
+exec "$bin/varnot-bench" --data "$data" --runs "$runs"
