@@ -1,3 +1,5 @@
+// The main window's life: creation with every setting and shared object,
+// the orderly shutdown, and what the scanner logic asks of the window.
 #include "gui/main/main_form.h"
 
 #include "core/app/ini_file.h"
@@ -8,19 +10,18 @@
 #include "gui/app/lang.h"
 #include "gui/app/service_name.h"
 #include "gui/main/message_list_model.h"
+#include "gui/main/message_list_view.h"
+#include "gui/main/message_view.h"
+#include "gui/main/screenshot_hook.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QHBoxLayout>
-#include <QHeaderView>
-#include <QLabel>
+#include <QItemSelectionModel>
 #include <QSplitter>
-#include <QTableView>
-#include <QToolBar>
 #include <QTimer>
 #include <QToolButton>
-#include <QVBoxLayout>
 #include <algorithm>
 #include <chrono>
 #include <utility>
@@ -36,62 +37,18 @@ TMainform::TMainform(TTickSource ticks, QWidget* parent)
     : QMainWindow(parent), ticks_(ticks ? std::move(ticks) : TTickSource(MonotonicTick)) {
     BuildFrame();
     FormCreate();
+    // A hidden aid for the documentation: VARNOT_SCREENSHOT=file.png grabs
+    // the window once the first pass has shown a message, then closes it.
+    const QString shot = qEnvironmentVariable("VARNOT_SCREENSHOT");
+    if (!shot.isEmpty())
+        screenshot_ = new TScreenshotHook(
+            this, [this] { return !Scan->Scanning(); }, shot);
 }
 
 TMainform::~TMainform() {
     // A window that goes without being closed (the application quits under
     // it) still saves what must survive the run.
     FormDestroy();
-}
-
-void TMainform::BuildFrame() {
-    auto* central = new QWidget(this);
-    ToolBar1 = addToolBar("ToolBar1");
-    ToolBar1->setObjectName("ToolBar1");
-    ToolBar1->setMovable(false);
-    FilterComboBox = new QComboBox(ToolBar1);
-    FilterComboBox->setObjectName("FilterComboBox");
-    FilterComboBox->setMinimumContentsLength(16);
-    ToolBar1->addWidget(FilterComboBox);
-    connect(FilterComboBox, &QComboBox::activated, this, &TMainform::FilterComboBoxChange);
-
-    auto* column = new QVBoxLayout(central);
-    column->setContentsMargins(0, 0, 0, 0);
-    column->setSpacing(0);
-
-    RxSplitter = new QSplitter(Qt::Vertical, central);
-    RxSplitter->setChildrenCollapsible(false);
-    RxSplitter->setHandleWidth(6);
-    FileGrid = new QTableView(RxSplitter);
-    FileGrid->setObjectName("FileGrid");
-    FileGrid->setSelectionBehavior(QAbstractItemView::SelectRows);
-    FileGrid->setSelectionMode(QAbstractItemView::SingleSelection);
-    FileGrid->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    FileGrid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    FileGrid->horizontalHeader()->hide();
-    FileGrid->verticalHeader()->hide();
-    FileGrid->horizontalHeader()->setStretchLastSection(true);
-    ViewMemo = new QWidget(RxSplitter);
-    ViewMemo->setObjectName("ViewMemo");
-    RxSplitter->addWidget(FileGrid);
-    RxSplitter->addWidget(ViewMemo);
-    column->addWidget(RxSplitter, 1);
-
-    StatusPanel = new QWidget(central);
-    StatusPanel->setObjectName("StatusPanel");
-    StatusPanel->setFixedHeight(30);
-    auto* row = new QHBoxLayout(StatusPanel);
-    row->setContentsMargins(2, 2, 2, 2);
-    HintLabel = new QLabel(StatusPanel);
-    HintLabel->setObjectName("HintLabel");
-    row->addWidget(HintLabel, 1);
-    RereadButton = new QToolButton(StatusPanel);
-    RereadButton->setObjectName("RereadButton");
-    RereadButton->setFixedWidth(73);
-    row->addWidget(RereadButton);
-    column->addWidget(StatusPanel);
-
-    setCentralWidget(central);
 }
 
 void TMainform::FormCreate() {
@@ -110,8 +67,7 @@ void TMainform::FormCreate() {
     // 4.
     ArchiveRoot = ArchiveRootFrom(Read(ini, keys::Path));
 
-    // 5. RightDragAnchor is -1 from its declaration.
-    // TODO(view buffer): allocate ViewBuffer with the message loader.
+    // 5. RightDragAnchor is -1 from its declaration; the view owns its buffer.
 
     // 6.
     AutoShow = Read(ini, keys::AutoShow);
@@ -119,15 +75,14 @@ void TMainform::FormCreate() {
     InZEV = Read(ini, keys::InZEV);
     AutoPrint = Read(ini, keys::AutoPrint);
     ShowFileName = Read(ini, keys::ShowFileName);
-    // TODO(menus): tick ShowFileNameItem to match ShowFileName.
+    ShowFileNameItem->setChecked(ShowFileName);
     CaptionColor = Read(ini, keys::CaptionColor);
     KeyWordColor = Read(ini, keys::KeyWordColor);
     HighLightColor = Read(ini, keys::HighLightColor);
 
     // 7. Word wrap belongs to the sectioned message format.
     if (InZEV) WordWrap = Read(ini, keys::WordWrap);
-    // TODO(view): show WrapButton, WordWrapItem and WordWrapSeparator only when
-    // InZEV is on; apply WordWrap to ViewMemo, its tick and the button's hint.
+    ApplyWordWrapState();
 
     // 8.
     DeleteAutomaticly = Read(ini, keys::DeleteAutomaticly);
@@ -165,13 +120,17 @@ void TMainform::FormCreate() {
     ListModel = new TMessageListModel(*Panel, options_, this);
     FileGrid->setModel(ListModel);
     connect(FileGrid->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-            [this] { FileClick(); });
+            &TMainform::FileGridClick);
 
-    // 14.-16. TODO(fonts and views): List/Font and List/Size for the grid (bold
-    // drawing font, row height size x 1.8), View/Font and View/Size for both
-    // views, Main/CharSet, Main/RichView choosing the rich or the plain view.
+    // 14.-16. Fonts of the list and the view, and the view on display. The
+    // character set has no effect on this platform: fonts are Unicode.
+    LoadFonts();
+    const bool rich = Read(ini, keys::RichView) == 1;
+    RichView_Check->setChecked(rich);
+    View->SetRichView(rich);
+    RefreshViewWords();
 
-    // 17. TODO(icon): the application icon.
+    // 17. The application icon is the picture of AppImage (set with the frame).
 
     // 18.
     LoadFormSize();
@@ -187,7 +146,7 @@ void TMainform::FormCreate() {
         StartupFilterIndex(Read(ini, keys::FilterIndex), FilterComboBox->count()));
     ApplyFilter();
 
-    // 21. TODO(dates): rebuild the date list (DropDateCombo), newest day first.
+    // 21. TODO(dates): rebuild the day chooser (DropDateCombo), newest day first.
     Panel->Dates = LoadDateList(ArchiveRoot);
 
     // 23 (before the first pass, so that its result sees the operator idle).
@@ -229,18 +188,19 @@ void TMainform::resizeEvent(QResizeEvent* event) {
     FormResize();
 }
 
+void TMainform::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    // FormActivate and FormDeactivate: the menu commands need an active window.
+    if (event->type() == QEvent::ActivationChange && ListModel) CheckButtons();
+}
+
 void TMainform::FormResize() {
     ApplyRatio(PaneRatio);
 }
 
-void TMainform::ApplyCaptions() {
-    setWindowTitle(Lang("Пеллмар - Новости", "Pellmar NEWS"));
-    RereadButton->setToolTip(Lang("Обновить", "Rescan"));
-    // TODO(menus and tool bar): the other captions and hints.
-}
-
 void TMainform::ApplyRatio(int percent) {
-    // TODO(layout): the full layout (splitter hint, bounds 5..95, columns).
+    // TODO(layout): the splitter's hint and the bounds 5..95 of the layout.
+    LayoutList();
     const int available = RxSplitter->height();
     if (available <= 0) return;
     const int list = available * percent / 100;
@@ -266,10 +226,6 @@ void TMainform::SaveFormSize() {
     Write(ini, keys::FrameSplit, Zoomed ? SavedRatio : PaneRatio);
     // A failed write is not reported: the geometry is a convenience.
     ini.Save();
-}
-
-void TMainform::ShowPosition(int row) {
-    RereadButton->setText(QString::number(row + 1) + ':' + QString::number(ShownCount()));
 }
 
 int TMainform::ShownCount() const {
@@ -300,6 +256,8 @@ void TMainform::FillFilterChoices() {
 
 void TMainform::ApplyFilter() {
     Scan->Filter = FilterForChoice(FilterGroups, FilterComboBox->currentIndex());
+    // The view colours the keywords of the filter in use.
+    RefreshViewWords();
 }
 
 void TMainform::FilterComboBoxChange(int index) {
@@ -323,26 +281,19 @@ void TMainform::SetRowCount(int rows) {
     ListModel->SetRowCount(rows);
     // A reset forgets the current index; the row stays where it was when it still exists.
     const QSignalBlocker block(FileGrid->selectionModel());
-    FileGrid->setCurrentIndex(ListModel->index(std::min(row, ListModel->rowCount() - 1), 0));
+    const QModelIndex index = ListModel->index(std::min(row, ListModel->rowCount() - 1), 0);
+    FileGrid->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect |
+                                                           QItemSelectionModel::Rows);
 }
 
 void TMainform::SetCurrentRow(int row) {
     row = std::clamp(row, 0, ListModel->rowCount() - 1);
     const QSignalBlocker block(FileGrid->selectionModel());
-    FileGrid->setCurrentIndex(ListModel->index(row, 0));
-    FileGrid->selectRow(row);
-}
-
-void TMainform::FileClick() {
-    if (CurrentRow() < 0 || ShownCount() == 0) {
-        ShowPosition(0);
-        return;
-    }
-    Scan->MarkReadCheck();
-    const TFileInfo* record = Panel->RecordAtRow(CurrentRow());
-    if (record != nullptr && record->Name() == Scan->LastNewFile) Scan->LastNewFile.clear();
-    ShowPosition(CurrentRow());
-    UpdateStatusLine();
+    FileGrid->selectionModel()->setCurrentIndex(
+        ListModel->index(row, 0), QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    FileGrid->scrollTo(ListModel->index(row, 0));
+    // The blocked signal does not repaint the rows whose highlight moved.
+    FileGrid->viewport()->update();
 }
 
 void TMainform::RepaintList() {
@@ -363,25 +314,19 @@ void TMainform::SetBusy(bool busy) {
         QApplication::restoreOverrideCursor();
 }
 
-void TMainform::UpdateStatusLine() {
-    if (!Scan->LastNewFile.empty())
-        HintLabel->setText(QString::fromStdU16String(Cp1251ToUtf16(Scan->NewMessageNotice)));
-    else
-        HintLabel->clear();
-}
-
 bool TMainform::Searching() const {
     return false;
 }
 
 void TMainform::PostPassComplete() {
     // Runs on the scanner thread: the window takes the result on its own thread.
-    QMetaObject::invokeMethod(this, [this] { Scan->PassComplete(); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this, [this] { Scan->PassComplete(); }, Qt::QueuedConnection);
 }
 
 void TMainform::PostPendingRescan(int argument) {
-    QMetaObject::invokeMethod(this, [this, argument] { Scan->ReRead(argument); },
-                              Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this, [this, argument] { Scan->ReRead(argument); }, Qt::QueuedConnection);
 }
 
 void TMainform::PrintArrived(const std::string&) {

@@ -4,18 +4,23 @@
 #include "core/archive/file_panel.h"
 #include "core/archive/scan_control.h"
 #include "core/filters/filter_groups.h"
+#include "core/main/brief_window.h"
+#include "gui/main/message_list_view.h"
 
 #include <QMainWindow>
+#include <QString>
 #include <QtGlobal>
 #include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
+class QAction;
 class QComboBox;
 class QLabel;
+class QMenu;
+class QMenuBar;
 class QSplitter;
-class QTableView;
 class QTimer;
 class QToolBar;
 class QToolButton;
@@ -28,10 +33,18 @@ namespace varnot {
 using TTickSource = std::function<qint64()>;
 qint64 MonotonicTick();
 
+class TMessageListModel;
+class TMessageView;
+class TScreenshotHook;
+
 // The main window. Construction reads the settings and builds every shared
 // object; closing it saves what must survive the run.
-class TMessageListModel;
-
+//
+// Its work is spread over files by concern: main_form.cpp (creation,
+// shutdown, the scanner's callbacks), main_form_frame.cpp (menus, tool bar,
+// status panel), main_form_captions.cpp (language, command states, status
+// line), main_form_list.cpp (the grid's keys, mouse and selection commands,
+// briefs), main_form_view.cpp (showing a message, view settings).
 class TMainform : public QMainWindow, public ScanHost {
     Q_OBJECT
   public:
@@ -67,7 +80,23 @@ class TMainform : public QMainWindow, public ScanHost {
     int RereadDelay = 10; // minutes
     int MarkDelay = 500;  // milliseconds
     int ViewBufferSize = 1000;
+
+    // The right-button drag over the list: the row it started on (-1: none)
+    // and the mark it paints.
     int RightDragAnchor = -1;
+    bool RightDragState = false;
+    // The rows whose briefs were last kept (see ViewPort).
+    BriefWindow BriefWindowRows;
+    // The select dialog's texts, remembered until the program ends.
+    QString SelectMaskText;
+    QString SelectFromText;
+    QString SelectToText;
+    // The message shown last and the code page it was read with.
+    std::string LastShownPath;
+    bool LastShownInDOS = false;
+    // The last search: its keys and the text searched for (1251 bytes).
+    std::vector<std::string> SearchKeys;
+    std::string SearchText;
 
     // The words coloured in every message.
     std::vector<std::string> HighLightWordList;
@@ -85,24 +114,131 @@ class TMainform : public QMainWindow, public ScanHost {
     int SavedRatio = 20;
     bool Zoomed = false;
 
-
-    // Controls.
+    // Timers.
     QTimer* SearchTimer = nullptr;
     QTimer* Timer = nullptr;
-    QSplitter* RxSplitter = nullptr;
+
+    // Menu bar.
+    QMenuBar* MainMenu = nullptr;
+    QMenu* FileItem = nullptr;
+    QAction* CopyItem = nullptr;
+    QAction* MoveItem = nullptr;
+    QAction* DeleteItem = nullptr;
+    QAction* ExportItem = nullptr;
+    QAction* ExportWordItem = nullptr;
+    QAction* PrintItem = nullptr;
+    QAction* PrinterSetupItem = nullptr;
+    QMenu* ViewItem = nullptr;
+    std::vector<QAction*> RatioItems; // N10901 .. N90101
+    QAction* ShowFileNameItem = nullptr;
+    QMenu* OperationsItem = nullptr;
+    QAction* WordWrapItem = nullptr;
+    QAction* WordWrapSeparator = nullptr;
+    QAction* FindItem = nullptr;
+    QAction* FindNextItem = nullptr;
+    QAction* SelectUnselectItem = nullptr;
+    QAction* InvertItem = nullptr;
+    QAction* SelectallItem = nullptr;
+    QAction* UnSelectAllItem = nullptr;
+    QAction* SelectItem = nullptr;
+    QAction* UnselectItem = nullptr;
+    QAction* AddItem = nullptr;
+    QAction* ShowEditorItem = nullptr;
+    QAction* RereadItem = nullptr;
+    QMenu* SetupItem = nullptr;
+    QAction* OptionsItem = nullptr;
+    QAction* FiltersItem = nullptr;
+    QAction* LanguageItem = nullptr;
+    QAction* RichView_Check = nullptr;
+    QAction* AboutItem = nullptr;
+
+    // Pop-up menus.
+    QMenu* NormalPopupMenu = nullptr; // the splitter's ratio items N10902 .. N90102
+    QMenu* ZoomPopupMenu = nullptr;
+    QAction* ZoomOutItem = nullptr;
+    QMenu* FilterPopupMenu = nullptr;
+    QAction* FilterSetupPopupItem = nullptr;
+    QMenu* PrintPopupMenu = nullptr;
+    QAction* PrintersSetupItem = nullptr;
+    QMenu* ExportPopupMenu = nullptr;
+    QAction* NotePadSetupItem = nullptr;
+    QMenu* WordPopupMenu = nullptr;
+    QAction* WordSetupItem = nullptr;
+    QMenu* ShinePopupMenu = nullptr;
+    QAction* SelectPopupItem = nullptr;
+    QMenu* UnshinePopupMenu = nullptr;
+    QAction* UnselectPopupItem = nullptr;
+
+    // Tool bar.
     QToolBar* ToolBar1 = nullptr;
+    QToolButton* CopyButton = nullptr;
+    QToolButton* MoveButton = nullptr;
+    QToolButton* DeleteButton = nullptr;
+    QToolButton* FindButton = nullptr;
+    QToolButton* FindNextButton = nullptr;
     QComboBox* FilterComboBox = nullptr;
-    QTableView* FileGrid = nullptr;
+    QToolButton* PrintButton = nullptr;
+    QToolButton* ShineButton = nullptr;
+    QToolButton* UnshineButton = nullptr;
+    QToolButton* ExportButton = nullptr;
+    QToolButton* WordButton = nullptr;
+    QToolButton* OptionsButton = nullptr;
+    QToolButton* FilterButton = nullptr;
+    QToolButton* AddButton = nullptr;
+    QToolButton* ShowEditorButton = nullptr;
+    QLabel* AppImage = nullptr;
+
+    // List and view.
+    QSplitter* RxSplitter = nullptr;
+    TFileGrid* FileGrid = nullptr;
     TMessageListModel* ListModel = nullptr;
-    QWidget* ViewMemo = nullptr; // the message view goes here
+    TMessageView* View = nullptr;
+
+    // Status panel.
     QWidget* StatusPanel = nullptr;
     QLabel* HintLabel = nullptr;
+    QToolButton* WrapButton = nullptr;
+    QToolButton* LastButton = nullptr;
+    QToolButton* NextButton = nullptr;
     QToolButton* RereadButton = nullptr;
+    QToolButton* PrevButton = nullptr;
+    QToolButton* FirstButton = nullptr;
+    QComboBox* DateComboBox = nullptr;
+
+    // Interface language and command states.
+    void ApplyCaptions();
+    void LanguageItemClick();
+    void CheckButtons();
 
     // Filter choice.
     void FillFilterChoices();
     void ApplyFilter();
     void FilterComboBoxChange(int index);
+
+    // The message list.
+    void FileGridClick();
+    QString LoadBrief(int row);
+    void FreeBrief(int row);
+    void ViewPort();
+    void ToggleAndAdvance();
+    // Selects (true) or unselects by mask and date range.
+    void SelectFilesDialog(bool select);
+    void SelectallItemClick();
+    void UnSelectAllItemClick();
+    void InvertItemClick();
+    // Lays out the grid: row height and column widths from the list font.
+    void LayoutList();
+    // Shows or hides the file-name column and stores the choice.
+    void ShowFileNameItemClick();
+    // Enter or a double-click in the list.
+    virtual void ZoomInViewWindow();
+
+    // The message view.
+    void RichView_CheckClick();
+    void ToggleWordWrap();
+    // Hands the current keywords, highlight words and colours to the view
+    // and colours the message on display again.
+    void RefreshViewWords();
 
     // ScanHost: what the scanner logic does to the window.
     int CurrentRow() const override;
@@ -122,24 +258,47 @@ class TMainform : public QMainWindow, public ScanHost {
   protected:
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+    // Frame.
     void BuildFrame();
+    void BuildMenus();
+    void BuildToolBar();
+    void BuildStatusPanel();
+    void BuildPopupMenus();
+
     void FormCreate();
     void FormDestroy();
     void FormResize();
-    void ApplyCaptions();
     void ApplyRatio(int percent);
     void LoadFormSize();
     void SaveFormSize();
     void TimerTimer();
-
     void RefreshScanSettings();
+
+    // Fonts and view settings of start-up.
+    void LoadFonts();
+    void ApplyWordWrapState();
+
+    // The grid's input.
+    bool FileGridKeyDown(QKeyEvent* event);
+    bool FileGridMouseDown(QMouseEvent* event);
+    bool FileGridMouseMove(QMouseEvent* event);
+    void FileGridMouseUp();
+    // Moves the current row the way the grid does (the message is shown).
+    void MoveToRow(int row);
+    void AfterMarksChanged();
 
     TTickSource ticks_;
     ArchiveOptions options_; // the archive settings, shared with the list model
     bool destroyed_ = false;
     bool busy_ = false;
+    // The last states CheckButtons gave its two groups of commands.
+    bool commandsEnabled_ = true;
+    bool menuEnabled_ = true;
+    TScreenshotHook* screenshot_ = nullptr;
 };
 
 } // namespace varnot

@@ -1,10 +1,12 @@
 #include "gui/main/message_list_model.h"
 
 #include "core/archive/code_pages.h"
-#include "core/archive/dos_time.h"
 #include "core/archive/file_panel.h"
 #include "core/archive/message_text.h"
+#include "core/main/list_cells.h"
 
+#include <QColor>
+#include <QFileInfo>
 #include <QMimeDatabase>
 
 namespace varnot {
@@ -18,8 +20,14 @@ QString FromBytes(std::string_view bytes) {
 // A short human description of a file that is not a text message.
 std::string TypeNameOf(const std::string& path) {
     static const QMimeDatabase mimes;
-    const QString comment = mimes.mimeTypeForFile(QString::fromStdString(path)).comment();
-    return Utf16ToCp1251(comment.left(79).toStdU16String());
+    // Judged by the name alone: the file is never opened for this.
+    const QString comment =
+        mimes.mimeTypeForFile(QString::fromStdString(path), QMimeDatabase::MatchExtension)
+            .comment();
+    if (!comment.isEmpty()) return Utf16ToCp1251(comment.left(79).toStdU16String());
+    // Without a description of its type the extension still tells something.
+    const QString suffix = QFileInfo(QString::fromStdString(path)).suffix().toUpper();
+    return Utf16ToCp1251((suffix.isEmpty() ? QString("File") : suffix + " file").toStdU16String());
 }
 
 } // namespace
@@ -33,20 +41,30 @@ int TMessageListModel::rowCount(const QModelIndex& parent) const {
 }
 
 int TMessageListModel::columnCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : 3;
+    return parent.isValid() ? 0 : ListColumnCount;
 }
 
 QVariant TMessageListModel::data(const QModelIndex& index, int role) const {
-    if (role != Qt::DisplayRole || panel_.ShownCount() == 0) return {};
+    if (panel_.ShownCount() == 0) return {};
     const TFileInfo* record = panel_.RecordAtRow(index.row());
     if (record == nullptr) return {};
-    switch (index.column()) {
-    case 0:
-        return QString::fromStdString(FormatDosTime(record->Time, "hh:nn  dd.mm"));
-    case 1:
-        return FromBytes(record->FileName());
+    switch (role) {
+    case Qt::DisplayRole:
+        switch (index.column()) {
+        case TimeColumn:
+            return FromBytes(ListTimeText(*record, options_));
+        case NameColumn:
+            return FromBytes(record->FileName());
+        default:
+            return LoadBrief(index.row());
+        }
+    case Qt::FontRole:
+        return CellStyleOf(record->Flags, index.column()).bold ? BoldListFont() : font_;
+    case Qt::ForegroundRole:
+        if (CellStyleOf(record->Flags, index.column()).red) return QColor(255, 0, 0);
+        return {};
     default:
-        return LoadBrief(index.row());
+        return {};
     }
 }
 
@@ -57,7 +75,18 @@ void TMessageListModel::SetRowCount(int rows) {
 }
 
 void TMessageListModel::Repaint() {
-    if (rows_ > 0) emit dataChanged(index(0, 0), index(rows_ - 1, 2));
+    if (rows_ > 0) emit dataChanged(index(0, 0), index(rows_ - 1, ListColumnCount - 1));
+}
+
+void TMessageListModel::SetListFont(const QFont& font) {
+    font_ = font;
+    font_.setBold(false);
+}
+
+QFont TMessageListModel::BoldListFont() const {
+    QFont bold = font_;
+    bold.setBold(true);
+    return bold;
 }
 
 QString TMessageListModel::LoadBrief(int row) const {
@@ -72,6 +101,11 @@ QString TMessageListModel::LoadBrief(int row) const {
 
 void TMessageListModel::FreeBrief(int row) const {
     if (TFileInfo* record = panel_.RecordAtRow(row)) record->Head.reset();
+}
+
+bool TMessageListModel::HasBrief(int row) const {
+    const TFileInfo* record = panel_.RecordAtRow(row);
+    return record != nullptr && record->Head.has_value();
 }
 
 } // namespace varnot

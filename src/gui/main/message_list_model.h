@@ -3,13 +3,16 @@
 #include "core/archive/archive_options.h"
 
 #include <QAbstractTableModel>
+#include <QFont>
 
 namespace varnot {
 
 class TFilePanel;
 
 // The message list as the grid sees it: one row per shown record of the list
-// on display, painted on demand; no item exists per message.
+// on display, painted on demand; no item exists per message. Besides the
+// texts it tells the painter how each cell is written: Qt::FontRole gives the
+// bold or normal list font, Qt::ForegroundRole red for a selected message.
 class TMessageListModel : public QAbstractTableModel {
     Q_OBJECT
   public:
@@ -24,13 +27,23 @@ class TMessageListModel : public QAbstractTableModel {
     // Repaints every row without changing the row count.
     void Repaint();
 
-    // The brief of a row's message, loaded once and kept in its record.
+    // The list font; cells are written in it, bold where the style says so.
+    void SetListFont(const QFont& font);
+    const QFont& ListFont() const { return font_; }
+    QFont BoldListFont() const;
+
+    // The brief of a row's message, loaded once and kept in its record; empty
+    // for a row without a message.
     QString LoadBrief(int row) const;
+    // Releases the kept brief of a row's message.
     void FreeBrief(int row) const;
+    // Whether the row's message has its brief in memory.
+    bool HasBrief(int row) const;
 
   private:
     TFilePanel& panel_;
     const ArchiveOptions& options_;
+    QFont font_;
     int rows_ = 1;
 };
 

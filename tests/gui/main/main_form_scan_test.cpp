@@ -9,8 +9,8 @@
 
 #include <QComboBox>
 #include <QTableView>
-#include <QToolButton>
 #include <QTest>
+#include <QToolButton>
 #include <gtest/gtest.h>
 
 using namespace varnot;
@@ -32,8 +32,8 @@ class MainFormScanTest : public ::testing::Test {
     void TearDown() override { English = true; }
 
     void Settings(const std::string& extra) {
-        WriteFile(program / "varnot.INI", "[main]\r\nPath=" + archive.path() +
-                                              "\r\nDeleteAutomaticly=NO\r\n" + extra);
+        WriteFile(program / "varnot.INI",
+                  "[main]\r\nPath=" + archive.path() + "\r\nDeleteAutomaticly=NO\r\n" + extra);
     }
 
     std::unique_ptr<TMainform> OpenAndScan() {
@@ -80,7 +80,8 @@ TEST_F(MainFormScanTest, TheStoredFilterIsSelectedAndAChoiceRefilters) {
     form->FilterComboBox->setCurrentIndex(1);
     emit form->FilterComboBox->activated(1);
     ASSERT_TRUE(QTest::qWaitFor([&] { return !form->Scan->Scanning(); }, 20000));
-    EXPECT_EQ(Rows(*form), (std::vector<std::string>{"03_12_25\\CALM2.TXT", "03_12_25\\ALARM1.TXT"}));
+    EXPECT_EQ(Rows(*form),
+              (std::vector<std::string>{"03_12_25\\CALM2.TXT", "03_12_25\\ALARM1.TXT"}));
     EXPECT_EQ(IniFile(program / "varnot.INI").ReadInteger("main", "FilterIndex", -1), 1);
 }
 

@@ -147,8 +147,9 @@ TEST_F(MainFormTest, ClosingStoresTheGeometryThatTheNextStartRestores) {
         WriteFile(dir / "varnot.INI", "");
         form->close();
     }
-    EXPECT_EQ(ReadFile(dir / "varnot.INI"), "[main]\r\nLastExitIsGood=YES\r\n"
-                                            "[Frame]\r\nW=500\r\nH=300\r\nX=30\r\nY=40\r\nSplit=35\r\n");
+    EXPECT_EQ(ReadFile(dir / "varnot.INI"),
+              "[main]\r\nLastExitIsGood=YES\r\n"
+              "[Frame]\r\nW=500\r\nH=300\r\nX=30\r\nY=40\r\nSplit=35\r\n");
 
     auto again = Open();
     EXPECT_EQ(again->width(), 500);

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QIcon>
+#include <QString>
+
+namespace varnot {
+
+// The pictures of the tool bar and the status panel, drawn by the program
+// itself so that it needs no image files.
+enum class TToolIcon {
+    Copy,
+    Move,
+    Delete,
+    Find,
+    FindNext,
+    Print,
+    Shine,
+    Unshine,
+    Export,
+    Word,
+    Options,
+    Filter,
+    Add,
+    ShowEditor,
+    Wrap,
+    Last,
+    Next,
+    Prev,
+    First,
+};
+
+QIcon ToolIcon(TToolIcon kind);
+// The program's own picture (the window icon and AppImage): a tower.
+QIcon TowerIcon();
+
+} // namespace varnot
