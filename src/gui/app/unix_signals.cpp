@@ -1,5 +1,9 @@
 #include "gui/app/unix_signals.h"
 
+#include <QApplication>
+#include <QDialog>
+#include <QTimer>
+
 #include <QSocketNotifier>
 #include <array>
 #include <cerrno>
@@ -67,6 +71,20 @@ TSignalCloser::TSignalCloser(QWidget* window, QObject* parent) : QObject(parent)
 void TSignalCloser::SignalArrived() {
     char bytes[64];
     while (read(readEnd, bytes, sizeof bytes) > 0) {
+    }
+    dialogRounds_ = 0;
+    CloseWindow();
+}
+
+void TSignalCloser::CloseWindow() {
+    // An open dialog runs its own event loop; the window may only go once
+    // that loop has returned, or the program would wait for the operator.
+    QWidget* modal = QApplication::activeModalWidget();
+    if (modal != nullptr && modal != window_ && dialogRounds_++ < 100) {
+        modal->close();
+        if (auto* dialog = qobject_cast<QDialog*>(modal)) dialog->reject();
+        QTimer::singleShot(0, this, &TSignalCloser::CloseWindow);
+        return;
     }
     if (window_) window_->close();
 }

@@ -29,9 +29,11 @@ class TSignalCloser : public QObject {
 
   private:
     void SignalArrived();
+    void CloseWindow();
 
     QPointer<QWidget> window_;
     QSocketNotifier* notifier_ = nullptr;
+    int dialogRounds_ = 0; // dialogs closed for the current request
 };
 
 } // namespace varnot

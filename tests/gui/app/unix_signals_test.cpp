@@ -1,6 +1,8 @@
 #include "gui/app/unix_signals.h"
 
+#include <QDialog>
 #include <QTest>
+#include <QTimer>
 #include <QWidget>
 #include <csignal>
 #include <gtest/gtest.h>
@@ -46,4 +48,20 @@ TEST_F(UnixSignalsTest, AGoneWindowIsNotTouched) {
     ASSERT_EQ(raise(SIGHUP), 0);
     QTest::qWait(50); // lets the notifier run; nothing may crash
     SUCCEED();
+}
+
+TEST_F(UnixSignalsTest, AnOpenDialogIsClosedFirstSoTheWindowGoesAtOnce) {
+    QWidget window;
+    TSignalCloser closer(&window);
+    window.show();
+    bool windowOpenAfterDialog = false;
+    // The dialog's own loop is running when the signal comes.
+    QTimer::singleShot(0, [] { raise(SIGTERM); });
+    QDialog dialog(&window);
+    const int result = dialog.exec();
+    windowOpenAfterDialog = window.isVisible();
+    EXPECT_EQ(result, QDialog::Rejected);
+    // The window goes after the dialog's loop has returned, not inside it.
+    EXPECT_TRUE(windowOpenAfterDialog);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !window.isVisible(); }, 20000));
 }
