@@ -9,6 +9,7 @@
 #include "core/archive/day_folders.h"
 #include "gui/app/lang.h"
 #include "gui/app/service_name.h"
+#include "gui/main/announce_service.h"
 #include "gui/main/message_list_model.h"
 #include "gui/main/message_list_view.h"
 #include "gui/main/message_view.h"
@@ -157,6 +158,18 @@ void TMainform::FormCreate() {
 
     // 22. The first pass matches every message and announces nothing.
     Scan->ReRead(1);
+
+    // The announce service under the name read in step 3. Pokes arrive through
+    // the event loop, so none can come before the list exists. Without the
+    // service (another program holds a file where its socket goes) the viewer
+    // works on, and the periodic passes find the new files.
+    AnnounceService = new TAnnounceService(this);
+    connect(AnnounceService, &TAnnounceService::FILENAMEPokeData, this,
+            [this](const QByteArray& line) {
+                Scan->AddArrivedFile(std::string_view(line.constData(),
+                                                      static_cast<std::size_t>(line.size())));
+            });
+    AnnounceService->Start(ServiceName);
 }
 
 void TMainform::FormDestroy() {
@@ -166,6 +179,8 @@ void TMainform::FormDestroy() {
     SearchTimer->stop();
 
     // 1. A running pass stops between two files; its list is never shown.
+    // No poke may arrive once the list is being saved.
+    if (AnnounceService) AnnounceService->Stop();
     Scan->Shutdown();
     // 2.
     Panel->SaveMarks();

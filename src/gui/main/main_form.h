@@ -35,6 +35,7 @@ qint64 MonotonicTick();
 
 class TMessageListModel;
 class TMessageView;
+class TAnnounceService;
 class TScreenshotHook;
 
 // The main window. Construction reads the settings and builds every shared
@@ -193,6 +194,8 @@ class TMainform : public QMainWindow, public ScanHost {
     TFileGrid* FileGrid = nullptr;
     TMessageListModel* ListModel = nullptr;
     TMessageView* View = nullptr;
+    // Takes the files the receiving program announces.
+    TAnnounceService* AnnounceService = nullptr;
 
     // Status panel.
     QWidget* StatusPanel = nullptr;
