@@ -50,21 +50,21 @@ const std::vector<std::string>& GroupKeywords() {
     return keywords;
 }
 
-std::string ArchiveKey(const ArchiveSpec& spec) {
+std::string ArchiveKey(const ArchivePlan& plan) {
     std::ostringstream key;
-    key << spec.label << "-v" << kDataVersion << "-d" << spec.days << "-p" << spec.perDay << "-s"
-        << spec.seed << "-k" << spec.plantKeywords.size() << "-pl"
-        << static_cast<int>(spec.plantShare * 10000 + 0.5);
+    key << plan.label << "-v" << kDataVersion << "-d" << plan.days << "-p" << plan.perDay << "-s"
+        << plan.seed << "-k" << plan.plantKeywords.size() << "-pl"
+        << static_cast<int>(plan.plantShare * 10000 + 0.5);
     return key.str();
 }
 
-std::string PrepareArchive(const std::string& dataFolder, const ArchiveSpec& spec,
+std::string PrepareArchive(const std::string& dataFolder, const ArchivePlan& plan,
                            std::string& error) {
     namespace fs = std::filesystem;
-    const std::string folder = dataFolder + "/" + ArchiveKey(spec);
+    const std::string folder = dataFolder + "/" + ArchiveKey(plan);
     const std::string root = folder + "/archive/";
     const std::string marker = folder + "/complete";
-    const std::string expected = std::to_string(static_cast<long long>(spec.days) * spec.perDay);
+    const std::string expected = std::to_string(static_cast<long long>(plan.days) * plan.perDay);
     if (ReadMarker(marker) == expected) return root;
 
     std::error_code ec;
@@ -74,17 +74,17 @@ std::string PrepareArchive(const std::string& dataFolder, const ArchiveSpec& spe
         error = "cannot make " + root + ": " + ec.message();
         return {};
     }
-    std::fprintf(stderr, "generating %s (%d days x %d files)...\n", folder.c_str(), spec.days,
-                 spec.perDay);
+    std::fprintf(stderr, "generating %s (%d days x %d files)...\n", folder.c_str(), plan.days,
+                 plan.perDay);
     gen::GeneratorOptions options;
     options.outDir = root;
-    options.days = spec.days;
-    options.perDay = spec.perDay;
-    options.seed = spec.seed;
+    options.days = plan.days;
+    options.perDay = plan.perDay;
+    options.seed = plan.seed;
     options.end = kEndDay;
     options.now = PresentMoment();
-    options.plantKeywords = spec.plantKeywords;
-    options.plantShare = spec.plantShare;
+    options.plantKeywords = plan.plantKeywords;
+    options.plantShare = plan.plantShare;
     const gen::GeneratorResult result = gen::GenerateArchive(options);
     if (!result.ok) {
         error = "generating " + root + " failed: " + result.error;

@@ -8,7 +8,7 @@ namespace varnot::bench {
 
 // One generated archive the benchmarks walk. The same description always
 // gives the same files, so a folder generated once is reused by later runs.
-struct ArchiveSpec {
+struct ArchivePlan {
     std::string label; // first part of the folder name: "small", "big"
     int days = 1;
     int perDay = 1;
@@ -19,12 +19,12 @@ struct ArchiveSpec {
 
 // The folder name of an archive below the data folder: every parameter that
 // changes its contents is part of it.
-std::string ArchiveKey(const ArchiveSpec& spec);
+std::string ArchiveKey(const ArchivePlan& plan);
 
 // The archive root (ending with "/") below `dataFolder`, generated when it is
 // missing or was left incomplete by an interrupted run. Empty, with `error`
 // set, when it cannot be made.
-std::string PrepareArchive(const std::string& dataFolder, const ArchiveSpec& spec,
+std::string PrepareArchive(const std::string& dataFolder, const ArchivePlan& plan,
                            std::string& error);
 
 // The thirteen keywords of the filter group that the matching benchmarks use

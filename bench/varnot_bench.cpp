@@ -232,8 +232,8 @@ int Main(int argc, char** argv) {
     if (!line.memoryChildRoot.empty()) return MemoryChild(line.memoryChildRoot);
 
     std::string error;
-    ArchiveSpec smallSpec{"small", 30, 150, 7, GroupKeywords(), 0.02};
-    ArchiveSpec bigSpec{"big", 365, 1000, 7, {}, 0};
+    ArchivePlan smallSpec{"small", 30, 150, 7, GroupKeywords(), 0.02};
+    ArchivePlan bigSpec{"big", 365, 1000, 7, {}, 0};
     const std::string small = PrepareArchive(line.dataFolder, smallSpec, error);
     const std::string big =
         small.empty() ? std::string() : PrepareArchive(line.dataFolder, bigSpec, error);

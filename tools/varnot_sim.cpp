@@ -150,11 +150,11 @@ std::string WriteMessage(const fs::path& folder, varnot::gen::Prng& rng, std::st
         error = "no free file name in " + folder.string();
         return {};
     }
-    varnot::gen::MessagePlan spec;
-    spec.seed = rng.Next();
-    spec.targetSize = static_cast<std::size_t>(rng.Between(300, 4000));
-    spec.time = TimeOf(std::time(nullptr));
-    varnot::gen::ComposeMessage(spec, text);
+    varnot::gen::MessagePlan plan;
+    plan.seed = rng.Next();
+    plan.targetSize = static_cast<std::size_t>(rng.Between(300, 4000));
+    plan.time = TimeOf(std::time(nullptr));
+    varnot::gen::ComposeMessage(plan, text);
 
     const fs::path part = folder / ("." + name + ".part");
     {
