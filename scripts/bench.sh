@@ -7,4 +7,13 @@ bin="${1:?usage: scripts/bench.sh BIN_DIR [RUNS]}"
 runs="${2:-11}"
 data="$(cd "$bin/.." && pwd)/bench-data"
 mkdir -p "$data"
-exec "$bin/varnot-bench" --data "$data" --runs "$runs"
+# The announce line joins the table before its closing "ratios:" line, which
+# stays the last line of the output.
+table="$(mktemp)"
+trap 'rm -f "$table"' EXIT
+"$bin/varnot-bench" --data "$data" --runs "$runs" >"$table"
+sed '$d' "$table"
+status=0
+"$bin/varnot-announce-bench" || status=$?
+tail -n 1 "$table"
+exit "$status"
