@@ -50,6 +50,9 @@ TMainform::~TMainform() {
     // A window that goes without being closed (the application quits under
     // it) still saves what must survive the run.
     FormDestroy();
+    // The view outlives this part of the window: its focus leaving as it is
+    // destroyed must not reach the window's handlers.
+    View->disconnect(this);
 }
 
 void TMainform::FormCreate() {
@@ -147,8 +150,9 @@ void TMainform::FormCreate() {
         StartupFilterIndex(Read(ini, keys::FilterIndex), FilterComboBox->count()));
     ApplyFilter();
 
-    // 21. TODO(dates): rebuild the day chooser (DropDateCombo), newest day first.
-    Panel->Dates = LoadDateList(ArchiveRoot);
+    // 21. The day chooser, on the newest day.
+    DropDateCombo();
+    DateComboBox->setCurrentIndex(0);
 
     // 23 (before the first pass, so that its result sees the operator idle).
     ClampSetting(AutoShowDelay, keys::AutoShowDelayAtStart.lower, keys::AutoShowDelayAtStart.upper);
@@ -166,8 +170,8 @@ void TMainform::FormCreate() {
     AnnounceService = new TAnnounceService(this);
     connect(AnnounceService, &TAnnounceService::FILENAMEPokeData, this,
             [this](const QByteArray& line) {
-                Scan->AddArrivedFile(std::string_view(line.constData(),
-                                                      static_cast<std::size_t>(line.size())));
+                Scan->AddArrivedFile(
+                    std::string_view(line.constData(), static_cast<std::size_t>(line.size())));
             });
     AnnounceService->Start(ServiceName);
 }
@@ -207,19 +211,6 @@ void TMainform::changeEvent(QEvent* event) {
     QMainWindow::changeEvent(event);
     // FormActivate and FormDeactivate: the menu commands need an active window.
     if (event->type() == QEvent::ActivationChange && ListModel) CheckButtons();
-}
-
-void TMainform::FormResize() {
-    ApplyRatio(PaneRatio);
-}
-
-void TMainform::ApplyRatio(int percent) {
-    // TODO(layout): the splitter's hint and the bounds 5..95 of the layout.
-    LayoutList();
-    const int available = RxSplitter->height();
-    if (available <= 0) return;
-    const int list = available * percent / 100;
-    RxSplitter->setSizes({list, available - list});
 }
 
 void TMainform::LoadFormSize() {

@@ -1,10 +1,12 @@
 #pragma once
 
+#include "core/app/options_values.h"
 #include "core/archive/archive_options.h"
 #include "core/archive/file_panel.h"
 #include "core/archive/scan_control.h"
 #include "core/filters/filter_groups.h"
 #include "core/main/brief_window.h"
+#include "core/main/pane_layout.h"
 #include "gui/main/message_list_view.h"
 
 #include <QMainWindow>
@@ -45,7 +47,10 @@ class TScreenshotHook;
 // shutdown, the scanner's callbacks), main_form_frame.cpp (menus, tool bar,
 // status panel), main_form_captions.cpp (language, command states, status
 // line), main_form_list.cpp (the grid's keys, mouse and selection commands,
-// briefs), main_form_view.cpp (showing a message, view settings).
+// briefs), main_form_view.cpp (showing a message, view settings),
+// main_form_layout.cpp (pane ratio, splitter, zoom), main_form_navigation.cpp
+// (arrows, rescan, the status line's click, the day chooser) and
+// main_form_options.cpp (the options dialog and what its OK changes).
 class TMainform : public QMainWindow, public ScanHost {
     Q_OBJECT
   public:
@@ -81,6 +86,7 @@ class TMainform : public QMainWindow, public ScanHost {
     int RereadDelay = 10; // minutes
     int MarkDelay = 500;  // milliseconds
     int ViewBufferSize = 1000;
+    int CharSet = 204; // stored and shown; fonts are Unicode here
 
     // The right-button drag over the list: the row it started on (-1: none)
     // and the mark it paints.
@@ -233,8 +239,49 @@ class TMainform : public QMainWindow, public ScanHost {
     void LayoutList();
     // Shows or hides the file-name column and stores the choice.
     void ShowFileNameItemClick();
+
+    // Pane layout and zoom.
+    // Lays the panes out with `percent` (kept within 5..95) of the shared
+    // height for the list.
+    void ApplyRatio(int percent);
+    // Lays the panes out for a splitter whose middle is at `y` (pixels from
+    // the top of the area below the menu bar); PaneRatio follows, 5..95.
+    void Layout(int y);
+    // The heights the layout works with, as the window is now.
+    PaneGeometry CurrentPaneGeometry() const;
+    // A mouse button released on the splitter bar.
+    void RxSplitterMouseUp(Qt::MouseButton button, const QPoint& globalPos);
     // Enter or a double-click in the list.
     virtual void ZoomInViewWindow();
+    void ZoomOutViewWindow();
+    // Either view gained or lost the focus: the splitter shows which pane has it.
+    void ViewMemoFocus(bool focused);
+    // Opens a file with the program the desktop associates with it; tests
+    // replace it.
+    std::function<void(const QString& path)> OpenWithAssociatedProgram;
+
+    // Navigation.
+    void LastButtonClick();
+    void NextButtonClick();
+    void PrevButtonClick();
+    void FirstButtonClick();
+    void RereadButtonClick();
+    void HintLabelClick();
+    // Rebuilds the day list from the archive and then the day chooser's items.
+    void DropDateCombo();
+    void DateComboBoxChange(int index);
+    // Ends a running search through the messages (the rescan command does
+    // that instead of rescanning while one runs).
+    virtual void StopSearch() {}
+
+    // Options.
+    // Opens the options dialog; `mode` picks its page and field (0 Fonts,
+    // 1 Export with the word processor, 2 Export with the text editor).
+    void ShowOptions(int mode);
+    // The values the dialog is opened with: those in effect.
+    TOptionsValues OptionsInEffect() const;
+    // Puts fonts, character set, colours and highlight words into effect.
+    void ApplyLook(const TOptionsLook& look);
 
     // The message view.
     void RichView_CheckClick();
@@ -275,7 +322,11 @@ class TMainform : public QMainWindow, public ScanHost {
     void FormCreate();
     void FormDestroy();
     void FormResize();
-    void ApplyRatio(int percent);
+    // The day chooser, which rebuilds its items each time it drops down.
+    QComboBox* NewDateChooser(QWidget* parent);
+    void ConnectLayoutSignals();
+    // Sizes the panes for PaneRatio.
+    void LayoutPanes();
     void LoadFormSize();
     void SaveFormSize();
     void TimerTimer();
@@ -302,6 +353,8 @@ class TMainform : public QMainWindow, public ScanHost {
     bool commandsEnabled_ = true;
     bool menuEnabled_ = true;
     TScreenshotHook* screenshot_ = nullptr;
+    // The splitter bar between the list and the view.
+    QWidget* splitterHandle_ = nullptr;
 };
 
 } // namespace varnot

@@ -111,6 +111,7 @@ void TMainform::BuildFrame() {
     BuildStatusPanel();
     column->addWidget(StatusPanel);
     setCentralWidget(central);
+    ConnectLayoutSignals();
 }
 
 void TMainform::BuildMenus() {
@@ -169,11 +170,12 @@ void TMainform::BuildMenus() {
     ShowEditorItem = Item(this, OperationsItem, "ShowEditorItem", Qt::Key_F12);
     OperationsItem->addSeparator();
     RereadItem = Item(this, OperationsItem, "RereadItem", Qt::Key_F9);
-    connect(RereadItem, &QAction::triggered, this, [this] { Scan->ReRead(1); });
+    connect(RereadItem, &QAction::triggered, this, &TMainform::RereadButtonClick);
     MainMenu->addMenu(OperationsItem);
 
     SetupItem = Menu(this, "SetupItem");
     OptionsItem = Item(this, SetupItem, "OptionsItem");
+    connect(OptionsItem, &QAction::triggered, this, [this] { ShowOptions(0); });
     FiltersItem = Item(this, SetupItem, "FiltersItem");
     LanguageItem = Item(this, SetupItem, "LanguageItem");
     connect(LanguageItem, &QAction::triggered, this, &TMainform::LanguageItemClick);
@@ -202,8 +204,10 @@ void TMainform::BuildPopupMenus() {
     PrintersSetupItem = Item(this, PrintPopupMenu, "PrintersSetupItem");
     ExportPopupMenu = Menu(this, "ExportPopupMenu");
     NotePadSetupItem = Item(this, ExportPopupMenu, "NotePadSetupItem");
+    connect(NotePadSetupItem, &QAction::triggered, this, [this] { ShowOptions(2); });
     WordPopupMenu = Menu(this, "WordPopupMenu");
     WordSetupItem = Item(this, WordPopupMenu, "WordSetupItem");
+    connect(WordSetupItem, &QAction::triggered, this, [this] { ShowOptions(1); });
     ShinePopupMenu = Menu(this, "ShinePopupMenu");
     SelectPopupItem = Item(this, ShinePopupMenu, "SelectPopupItem");
     connect(SelectPopupItem, &QAction::triggered, this, &TMainform::SelectallItemClick);
@@ -260,6 +264,7 @@ void TMainform::BuildToolBar() {
     PopupOn(WordButton, WordPopupMenu);
     ToolBar1->addSeparator();
     add(OptionsButton, "OptionsButton", TToolIcon::Options);
+    connect(OptionsButton, &QToolButton::clicked, this, [this] { ShowOptions(0); });
     add(FilterButton, "FilterButton", TToolIcon::Filter);
     ToolBar1->addSeparator();
     add(AddButton, "AddButton", TToolIcon::Add);
@@ -286,6 +291,7 @@ void TMainform::BuildStatusPanel() {
     HintLabel->setObjectName("HintLabel");
     HintLabel->setTextFormat(Qt::PlainText);
     HintLabel->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    HintLabel->installEventFilter(this); // a click goes to the announced message
     row->addWidget(HintLabel, 1);
 
     const QSize size(25, 25);
@@ -308,26 +314,18 @@ void TMainform::BuildStatusPanel() {
                              static_cast<QWidget*>(FirstButton)})
         row->addWidget(control);
     row->addSpacing(5);
-    DateComboBox = new QComboBox(StatusPanel);
+    DateComboBox = NewDateChooser(StatusPanel);
     DateComboBox->setObjectName("DateComboBox");
     DateComboBox->setMinimumContentsLength(10);
     DateComboBox->setFocusPolicy(Qt::ClickFocus);
     row->addWidget(DateComboBox);
 
-    // Newest is row 0: Last and Next go up the list, Prev and First down.
-    connect(LastButton, &QToolButton::clicked, this, [this] {
-        if (CurrentRow() > 0) MoveToRow(0);
-    });
-    connect(NextButton, &QToolButton::clicked, this, [this] {
-        if (CurrentRow() > 0) MoveToRow(CurrentRow() - 1);
-    });
-    connect(PrevButton, &QToolButton::clicked, this, [this] {
-        if (CurrentRow() < ListModel->rowCount() - 1) MoveToRow(CurrentRow() + 1);
-    });
-    connect(FirstButton, &QToolButton::clicked, this, [this] {
-        if (CurrentRow() < ListModel->rowCount() - 1) MoveToRow(ListModel->rowCount() - 1);
-    });
-    connect(RereadButton, &QToolButton::clicked, this, [this] { Scan->ReRead(1); });
+    connect(LastButton, &QToolButton::clicked, this, &TMainform::LastButtonClick);
+    connect(NextButton, &QToolButton::clicked, this, &TMainform::NextButtonClick);
+    connect(PrevButton, &QToolButton::clicked, this, &TMainform::PrevButtonClick);
+    connect(FirstButton, &QToolButton::clicked, this, &TMainform::FirstButtonClick);
+    connect(RereadButton, &QToolButton::clicked, this, &TMainform::RereadButtonClick);
+    connect(DateComboBox, &QComboBox::activated, this, &TMainform::DateComboBoxChange);
 }
 
 } // namespace varnot

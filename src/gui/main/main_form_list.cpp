@@ -17,6 +17,7 @@
 #include <QFontMetrics>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
 
@@ -137,13 +138,17 @@ void TMainform::SelectFilesDialog(bool select) {
     AfterMarksChanged();
 }
 
-void TMainform::ZoomInViewWindow() {
-    // TODO(zoom): give the view almost the whole height, or open a file
-    // that is not text with its own program.
-}
-
 bool TMainform::eventFilter(QObject* watched, QEvent* event) {
     if (!Scan) return QMainWindow::eventFilter(watched, event);
+    if (watched == splitterHandle_ && event->type() == QEvent::MouseButtonRelease) {
+        const auto* mouse = static_cast<QMouseEvent*>(event);
+        RxSplitterMouseUp(mouse->button(), mouse->globalPosition().toPoint());
+        return false;
+    }
+    if (watched == HintLabel && event->type() == QEvent::MouseButtonRelease) {
+        if (static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) HintLabelClick();
+        return false;
+    }
     if (watched == FileGrid && event->type() == QEvent::KeyPress) {
         Scan->RecordAction();
         return FileGridKeyDown(static_cast<QKeyEvent*>(event));

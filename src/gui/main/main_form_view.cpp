@@ -5,6 +5,7 @@
 #include "core/app/ini_file.h"
 #include "core/app/program_paths.h"
 #include "core/app/settings_keys.h"
+#include "core/archive/code_pages.h"
 #include "core/archive/message_text.h"
 #include "gui/app/lang.h"
 #include "gui/main/message_list_model.h"
@@ -74,12 +75,16 @@ void TMainform::ToggleWordWrap() {
 
 void TMainform::LoadFonts() {
     const IniFile ini(SettingsFile());
-    QFont listFont =
-        ViewFontFor(QString::fromStdString(Read(ini, keys::ListFont)), Read(ini, keys::ListSize));
+    // Font names are stored in code page 1251, like every text of the file.
+    auto name = [](const std::string& bytes) {
+        return QString::fromStdU16String(Cp1251ToUtf16(bytes));
+    };
+    QFont listFont = ViewFontFor(name(Read(ini, keys::ListFont)), Read(ini, keys::ListSize));
     FileGrid->setFont(listFont);
     ListModel->SetListFont(listFont);
     LayoutList();
-    View->SetViewFont(QString::fromStdString(Read(ini, keys::ViewFont)), Read(ini, keys::ViewSize));
+    View->SetViewFont(name(Read(ini, keys::ViewFont)), Read(ini, keys::ViewSize));
+    CharSet = Read(ini, keys::CharSet);
 }
 
 void TMainform::RefreshViewWords() {

@@ -1,0 +1,136 @@
+// Moving through the list: the arrow buttons, the rescan command, the
+// status line's way to an announced message and the day chooser.
+#include "gui/main/main_form.h"
+
+#include "core/archive/day_folders.h"
+#include "core/archive/day_jump.h"
+#include "gui/main/message_list_model.h"
+#include "gui/main/message_list_view.h"
+
+#include <QComboBox>
+#include <functional>
+#include <utility>
+
+namespace varnot {
+
+namespace {
+
+// A drop-down list that asks for fresh items each time it opens, so that the
+// days written since the last look are offered.
+class TDateChooser : public QComboBox {
+  public:
+    TDateChooser(QWidget* parent, std::function<void()> beforePopup)
+        : QComboBox(parent), beforePopup_(std::move(beforePopup)) {}
+
+    void showPopup() override {
+        if (beforePopup_) beforePopup_();
+        QComboBox::showPopup();
+    }
+
+  private:
+    std::function<void()> beforePopup_;
+};
+
+} // namespace
+
+QComboBox* TMainform::NewDateChooser(QWidget* parent) {
+    return new TDateChooser(parent, [this] { DropDateCombo(); });
+}
+
+// Row 0 is the newest message: Last and Next go up the list, Prev and First down.
+void TMainform::LastButtonClick() {
+    if (CurrentRow() > 0) MoveToRow(0);
+}
+
+void TMainform::NextButtonClick() {
+    if (CurrentRow() > 0) MoveToRow(CurrentRow() - 1);
+}
+
+void TMainform::PrevButtonClick() {
+    if (CurrentRow() < ListModel->rowCount() - 1) MoveToRow(CurrentRow() + 1);
+}
+
+void TMainform::FirstButtonClick() {
+    if (CurrentRow() < ListModel->rowCount() - 1) MoveToRow(ListModel->rowCount() - 1);
+}
+
+void TMainform::RereadButtonClick() {
+    // During a search the button is the way to stop it.
+    if (Searching()) {
+        StopSearch();
+        return;
+    }
+    // Back to the newest day; every record is matched again, since the list
+    // that comes back is not the one the filter last saw.
+    if (Scan->DateIndex != 0) {
+        Scan->DateIndex = 0;
+        DropDateCombo();
+        DateComboBox->setCurrentIndex(0);
+        Panel->Refilter = true;
+    }
+    Scan->ReRead(1);
+}
+
+void TMainform::HintLabelClick() {
+    if (Scan->LastNewFile.empty()) return;
+    // Showing a message may end the announcement: keep the name.
+    const std::string announced = Scan->LastNewFile;
+    if (InZEV) {
+        MoveToRow(0);
+    } else if (FilterComboBox->currentIndex() > 0) {
+        // The filter in use may hide the message: show everything. This is
+        // the program's choice, not the operator's, so it is not stored.
+        FilterComboBox->setCurrentIndex(0);
+        ApplyFilter();
+        Panel->Refilter = true;
+    }
+    if (Panel->Refilter || Scan->DateIndex != 0) {
+        Scan->DateIndex = 0;
+        DropDateCombo();
+        DateComboBox->setCurrentIndex(0);
+        Scan->ReRead(1);
+    }
+    // The rows on display until that pass ends are the old ones: go to the
+    // record's actual row, if it has one.
+    for (int row = 0; row < ShownCount(); ++row) {
+        const TFileInfo* record = Panel->RecordAtRow(row);
+        if (record != nullptr && record->Name() == announced) {
+            MoveToRow(row);
+            break;
+        }
+    }
+    Scan->LastNewFile.clear();
+    UpdateStatusLine();
+}
+
+void TMainform::DropDateCombo() {
+    Panel->Dates = LoadDateList(ArchiveRoot);
+    // Rebuilding is not a choice of the operator: no change is reported, and
+    // the day shown stays when it still exists.
+    const QSignalBlocker block(DateComboBox);
+    const QString shown = DateComboBox->currentText();
+    DateComboBox->clear();
+    for (auto day = Panel->Dates.rbegin(); day != Panel->Dates.rend(); ++day) {
+        const std::vector<std::string> item = DateComboItems({*day});
+        if (!item.empty())
+            DateComboBox->addItem(QString::fromStdString(item.front()),
+                                  QString::fromStdString(*day));
+    }
+    DateComboBox->setCurrentIndex(DateComboBox->findText(shown));
+}
+
+void TMainform::DateComboBoxChange(int index) {
+    if (index < 0 || index >= DateComboBox->count()) return;
+    Scan->RecordAction();
+    if (!Panel->Current().Overflow && Scan->DateIndex == 0) {
+        // The list holds every message from the newest day on: the day is in memory.
+        const std::string day = DateComboBox->itemData(index).toString().toStdString();
+        MoveToRow(JumpToDay(Panel->Current(), day, CurrentRow()));
+    } else {
+        Scan->DateIndex = index;
+        Scan->ReRead(0);
+    }
+    FileGrid->setFocus();
+}
+
+} // namespace varnot
