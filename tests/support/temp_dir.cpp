@@ -30,7 +30,9 @@ TempDir::~TempDir() {
     fs::remove_all(path_, ec);
 }
 
-void MakeDirs(const std::string& path) { fs::create_directories(path); }
+void MakeDirs(const std::string& path) {
+    fs::create_directories(path);
+}
 
 void WriteFile(const std::string& path, std::string_view bytes, std::time_t mtime) {
     fs::path p(path);

@@ -105,7 +105,9 @@ void CopyKeys(const CList& from, CList& to) {
 
 TLookAt::TLookAt(int capacity) : previous_(capacity) {}
 
-TLookAt::~TLookAt() { StopAndWait(); }
+TLookAt::~TLookAt() {
+    StopAndWait();
+}
 
 bool TLookAt::Start(PassRequest request, const CList& current, CList& spare,
                     std::function<void()> finished) {

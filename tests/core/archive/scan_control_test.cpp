@@ -211,8 +211,8 @@ TEST_F(ArrivalTest, BadAnnouncementsChangeNothing) {
     PutToday("a1.txt", now - 300);
     f.Pass();
     testing_support::WriteFile(f.archive / "outside.txt", "x", now);
-    for (const char* bad : {"", ".", "..", "missing.txt", "../outside.txt", "/etc/passwd",
-                            "..\\..\\outside.txt"})
+    for (const char* bad :
+         {"", ".", "..", "missing.txt", "../outside.txt", "/etc/passwd", "..\\..\\outside.txt"})
         f.control->AddArrivedFile(bad);
     EXPECT_EQ(f.panel->Current().Used, 1);
     EXPECT_EQ(f.control->LastNewFile, "");

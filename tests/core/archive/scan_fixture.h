@@ -69,7 +69,8 @@ struct ScanFixture {
     std::unique_ptr<TScanControl> control;
 
     explicit ScanFixture(int capacity = 10) {
-        panel = std::make_unique<TFilePanel>(capacity, programDir / "varnot.INI", programDir.path());
+        panel =
+            std::make_unique<TFilePanel>(capacity, programDir / "varnot.INI", programDir.path());
         control = std::make_unique<TScanControl>(*panel, host);
         control->Options.root = archive.path();
         control->Options.deleteAutomaticly = false;
