@@ -1,4 +1,5 @@
 #include "core/main/announce_protocol.h"
+#include "support/scoped_env.h"
 
 #include <cstdlib>
 #include <gtest/gtest.h>
@@ -8,6 +9,8 @@
 #include <vector>
 
 using namespace varnot;
+
+using testing_support::ScopedEnv;
 
 namespace {
 
@@ -22,27 +25,6 @@ std::vector<std::string> Answers(const std::vector<AnnounceAction>& actions) {
     for (const AnnounceAction& action : actions) answers.push_back(action.answer);
     return answers;
 }
-
-class ScopedEnv {
-  public:
-    ScopedEnv(const char* name, std::optional<std::string> value) : name_(name) {
-        if (const char* old = std::getenv(name)) old_ = old;
-        if (value)
-            setenv(name, value->c_str(), 1);
-        else
-            unsetenv(name);
-    }
-    ~ScopedEnv() {
-        if (old_)
-            setenv(name_, old_->c_str(), 1);
-        else
-            unsetenv(name_);
-    }
-
-  private:
-    const char* name_;
-    std::optional<std::string> old_;
-};
 
 } // namespace
 

@@ -1,5 +1,6 @@
 #include "gui/app/service_name.h"
 #include "gui/app/single_instance.h"
+#include "support/scoped_env.h"
 #include "support/temp_dir.h"
 
 #include <cstdlib>
@@ -11,29 +12,11 @@
 using namespace varnot;
 using testing_support::TempDir;
 
+using testing_support::ScopedEnv;
+
 namespace {
 
 // Sets (or, with nullopt, removes) an environment variable for one scope.
-class ScopedEnv {
-  public:
-    ScopedEnv(const char* name, std::optional<std::string> value) : name_(name) {
-        if (const char* old = std::getenv(name)) old_ = old;
-        if (value)
-            setenv(name, value->c_str(), 1);
-        else
-            unsetenv(name);
-    }
-    ~ScopedEnv() {
-        if (old_)
-            setenv(name_, old_->c_str(), 1);
-        else
-            unsetenv(name_);
-    }
-
-  private:
-    const char* name_;
-    std::optional<std::string> old_;
-};
 
 } // namespace
 
