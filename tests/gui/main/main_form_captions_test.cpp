@@ -240,13 +240,7 @@ TEST_F(CommandStatesTest, FindNextNamesTheTextLastSearchedFor) {
 using StatusLineTest = MainFormFixture;
 
 TEST_F(StatusLineTest, ShowsTotalsNameAndLinesInTheirColours) {
-    const std::string first = "first line\r\n";
-    WriteFile(archive / "26_12_05/MSG001.TXT",
-              first + std::string(57 - first.size() - 2, 'x') + "\r\n",
-              LocalTime(2026, 12, 5, 10, 0));
-    WriteFile(archive / "26_12_05/A.TXT", std::string(1000, 'a'), LocalTime(2026, 12, 5, 9, 0));
-    WriteFile(archive / "26_12_05/B.TXT", std::string(2000, 'b'), LocalTime(2026, 12, 5, 8, 0));
-    WriteFile(archive / "26_12_05/C.TXT", std::string(2240, 'c'), LocalTime(2026, 12, 5, 7, 0));
+    StatusLineMessages();
     Settings();
     auto form = OpenAndScan();
     ASSERT_EQ(form->Panel->RecordAtRow(0)->Size, 57);

@@ -43,6 +43,18 @@ class MainFormFixture : public ::testing::Test {
         }
     }
 
+    // The messages of the status-line examples: MSG001.TXT, two lines of 57
+    // bytes, newest; then A, B and C of 1000, 2000 and 2240 bytes.
+    void StatusLineMessages() {
+        const std::string first = "first line\r\n";
+        WriteFile(archive / "26_12_05/MSG001.TXT",
+                  first + std::string(57 - first.size() - 2, 'x') + "\r\n",
+                  LocalTime(2026, 12, 5, 10, 0));
+        WriteFile(archive / "26_12_05/A.TXT", std::string(1000, 'a'), LocalTime(2026, 12, 5, 9, 0));
+        WriteFile(archive / "26_12_05/B.TXT", std::string(2000, 'b'), LocalTime(2026, 12, 5, 8, 0));
+        WriteFile(archive / "26_12_05/C.TXT", std::string(2240, 'c'), LocalTime(2026, 12, 5, 7, 0));
+    }
+
     template <typename Form = varnot::TMainform> std::unique_ptr<Form> OpenAndScan() {
         auto form = std::make_unique<Form>();
         form->show();
