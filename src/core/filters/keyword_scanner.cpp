@@ -36,6 +36,7 @@ KeywordScanner::KeywordScanner(const std::vector<std::string>& upperKeywords) {
     std::size_t shortest = keywords_[0].size();
     for (const std::string& k : keywords_) shortest = std::min(shortest, k.size());
     fingerprint_ = static_cast<int>(std::min(shortest, kMaxFingerprint));
+    pairs_ = MakePairPlan(keywords_);
     // Neighbours in byte order share their first bytes, and so share buckets
     // at little cost in false candidates.
     std::vector<std::size_t> order(keywords_.size());
@@ -71,9 +72,12 @@ bool KeywordScanner::Supported(Path path) {
         return __builtin_cpu_supports("avx2");
     case Path::Avx512:
         return __builtin_cpu_supports("avx512bw") && __builtin_cpu_supports("avx512vbmi");
+    case Path::Avx512Pairs:
+        return Supported(Path::Avx512) && __builtin_cpu_supports("avx512vbmi2");
 #else
     case Path::Avx2:
     case Path::Avx512:
+    case Path::Avx512Pairs:
         return false;
 #endif
     }
@@ -84,13 +88,15 @@ bool KeywordScanner::ScanWith(Path path, const unsigned char* buffer, std::size_
     if (keywords_.empty() || length == 0) return false;
     if (wide_) return ScanKeywordsPlain(buffer, length, keywords_);
     if (path == Path::Best) {
-        static const Path best = Supported(Path::Avx512) ? Path::Avx512
-                                 : Supported(Path::Avx2) ? Path::Avx2
-                                                         : Path::Scalar;
+        static const Path best = Supported(Path::Avx512Pairs) ? Path::Avx512Pairs
+                                 : Supported(Path::Avx512)    ? Path::Avx512
+                                 : Supported(Path::Avx2)      ? Path::Avx2
+                                                              : Path::Scalar;
         path = best;
     }
     if (path != Path::Scalar && !Supported(path)) path = Path::Scalar;
-    if (path == Path::Avx512) return ScanAvx512(buffer, length);
+    if (path == Path::Avx512Pairs && pairs_) return ScanPairs(buffer, length);
+    if (path == Path::Avx512 || path == Path::Avx512Pairs) return ScanAvx512(buffer, length, 0);
     if (path == Path::Avx2) return ScanAvx2(buffer, length);
     return ScanScalarFrom(buffer, length, 0);
 }
@@ -201,117 +207,6 @@ Filter256(const unsigned char* buffer, std::size_t length, const NibbleTables& l
     return false;
 }
 
-using ClassTables = std::array<std::array<std::uint8_t, 128>, KeywordScanner::kMaxFingerprint>;
-
-#define VARNOT_AVX512 __attribute__((target("avx512f,avx512bw,avx512vbmi")))
-
-// The buckets that may match at each of the 64 positions of the block `now`
-// (followed by `next`), looked up by the low seven bits of each fingerprint
-// byte: both cases of a letter differ in bit 5 only, and Latin and Cyrillic
-// letters, which differ in bit 7, rarely meet in one text.
-template <int Fingerprint>
-VARNOT_AVX512 inline __m512i Candidates512(__m512i now, __m512i next, const __m512i* tables) {
-    // Each 16-byte lane of `now` followed by the next lane, so that a
-    // lane-wise byte shift brings in the bytes beyond its lane.
-    const __m512i following = _mm512_maskz_alignr_epi32(0xFFFF, next, now, 4);
-    __m512i result[Fingerprint];
-    result[0] = _mm512_permutex2var_epi8(tables[0], now, tables[1]);
-    if constexpr (Fingerprint > 1)
-        result[1] =
-            _mm512_permutex2var_epi8(tables[2], _mm512_alignr_epi8(following, now, 1), tables[3]);
-    if constexpr (Fingerprint > 2)
-        result[2] =
-            _mm512_permutex2var_epi8(tables[4], _mm512_alignr_epi8(following, now, 2), tables[5]);
-    if constexpr (Fingerprint > 3)
-        result[3] =
-            _mm512_permutex2var_epi8(tables[6], _mm512_alignr_epi8(following, now, 3), tables[7]);
-    if constexpr (Fingerprint == 1) return result[0];
-    if constexpr (Fingerprint == 2) return _mm512_and_si512(result[0], result[1]);
-    if constexpr (Fingerprint == 3)
-        return _mm512_ternarylogic_epi32(result[0], result[1], result[2], 0x80);
-    if constexpr (Fingerprint == 4)
-        return _mm512_and_si512(_mm512_ternarylogic_epi32(result[0], result[1], result[2], 0x80),
-                                result[3]);
-}
-
-// The 64 bytes from `at`; those at or past the end read as 0 and are never
-// touched (a masked load does not fault).
-VARNOT_AVX512 inline __m512i Block512(const unsigned char* buffer, std::size_t length,
-                                      std::size_t at) {
-    if (at >= length) return _mm512_setzero_si512();
-    const std::size_t count = length - at;
-    if (count >= 64) return _mm512_loadu_si512(buffer + at);
-    return _mm512_maskz_loadu_epi8(~std::uint64_t{0} >> (64 - count), buffer + at);
-}
-
-// Hands every candidate position to `verify`; true when it confirmed one.
-template <class Verify>
-VARNOT_AVX512 inline bool Confirm512(__m512i candidates, std::uint64_t positions, std::size_t at,
-                                     Verify& verify) {
-    alignas(64) std::uint8_t bits[64];
-    _mm512_store_si512(bits, candidates);
-    while (positions != 0) {
-        const int i = __builtin_ctzll(positions);
-        positions &= positions - 1;
-        if (verify(bits[i], at + static_cast<std::size_t>(i))) return true;
-    }
-    return false;
-}
-
-// One block of 64 positions from `at`, only those before the end counting.
-template <int Fingerprint, class Verify>
-VARNOT_AVX512 inline bool Step512(__m512i now, __m512i next, std::size_t at, std::size_t length,
-                                  const __m512i* tables, Verify& verify) {
-    const __m512i candidates = Candidates512<Fingerprint>(now, next, tables);
-    std::uint64_t positions = _mm512_test_epi8_mask(candidates, candidates);
-    if (length - at < 64) positions &= ~std::uint64_t{0} >> (64 - (length - at));
-    return positions != 0 && Confirm512(candidates, positions, at, verify);
-}
-
-// Runs the filter over the whole buffer: aligned blocks in the middle, and
-// masked reads at both ends, where bytes past the end read as 0 just as the
-// exact comparison counts them.
-template <int Fingerprint, class Verify>
-VARNOT_AVX512 bool Filter512(const unsigned char* buffer, std::size_t length,
-                             const ClassTables& classTables, Verify& verify) {
-    __m512i tables[2 * Fingerprint];
-    for (int j = 0; j < Fingerprint; ++j) {
-        tables[2 * j] = _mm512_loadu_si512(classTables[static_cast<std::size_t>(j)].data());
-        tables[2 * j + 1] =
-            _mm512_loadu_si512(classTables[static_cast<std::size_t>(j)].data() + 64);
-    }
-    std::size_t p = 0;
-    const auto misalignment =
-        static_cast<std::size_t>(reinterpret_cast<std::uintptr_t>(buffer) % 64);
-    if (misalignment != 0) {
-        // The positions before the first boundary (and a few after it, seen twice).
-        if (Step512<Fingerprint>(Block512(buffer, length, 0), Block512(buffer, length, 64), 0,
-                                 length, tables, verify))
-            return true;
-        p = std::min(length, 64 - misalignment);
-    }
-    for (; p + 192 <= length; p += 128) {
-        const __m512i a = _mm512_load_si512(buffer + p);
-        const __m512i b = _mm512_load_si512(buffer + p + 64);
-        const __m512i c = _mm512_load_si512(buffer + p + 128);
-        const __m512i first = Candidates512<Fingerprint>(a, b, tables);
-        const __m512i second = Candidates512<Fingerprint>(b, c, tables);
-        const __m512i any = _mm512_or_si512(first, second);
-        if (_mm512_test_epi8_mask(any, any) == 0) continue;
-        if (Confirm512(first, _mm512_test_epi8_mask(first, first), p, verify) ||
-            Confirm512(second, _mm512_test_epi8_mask(second, second), p + 64, verify))
-            return true;
-    }
-    for (; p < length; p += 64) {
-        if (Step512<Fingerprint>(Block512(buffer, length, p), Block512(buffer, length, p + 64), p,
-                                 length, tables, verify))
-            return true;
-    }
-    return false;
-}
-
-#undef VARNOT_AVX512
-
 } // namespace
 
 bool KeywordScanner::ScanAvx2(const unsigned char* buffer, std::size_t length) const {
@@ -332,24 +227,9 @@ bool KeywordScanner::ScanAvx2(const unsigned char* buffer, std::size_t length) c
     return found || ScanScalarFrom(buffer, length, p);
 }
 
-bool KeywordScanner::ScanAvx512(const unsigned char* buffer, std::size_t length) const {
-    auto verify = [&](unsigned bits, std::size_t position) {
-        return MatchesBucket(bits, buffer, length, position);
-    };
-    // Every position, up to the last, goes through the vector filter.
-    if (fingerprint_ == 1) return Filter512<1>(buffer, length, classes_, verify);
-    if (fingerprint_ == 2) return Filter512<2>(buffer, length, classes_, verify);
-    if (fingerprint_ == 3) return Filter512<3>(buffer, length, classes_, verify);
-    return Filter512<4>(buffer, length, classes_, verify);
-}
-
 #else
 
 bool KeywordScanner::ScanAvx2(const unsigned char* buffer, std::size_t length) const {
-    return ScanScalarFrom(buffer, length, 0);
-}
-
-bool KeywordScanner::ScanAvx512(const unsigned char* buffer, std::size_t length) const {
     return ScanScalarFrom(buffer, length, 0);
 }
 

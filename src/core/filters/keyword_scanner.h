@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/filters/pair_plan.h"
+
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -13,11 +15,13 @@ namespace varnot {
 // ScanKeywordsPlain, but built once per keyword list. On processors with
 // AVX2 or AVX-512 (VBMI) a vector filter looks at 32 or 64 positions at a
 // time and only its candidates are compared byte by byte; elsewhere, and near
-// the end of the buffer, two tables per byte pick the candidates.
+// the end of the buffer, two tables per byte pick the candidates. When every
+// keyword has at least five bytes, AVX-512 (VBMI2) looks at every second
+// position only (see PairPlan), which halves the work per byte.
 class KeywordScanner {
   public:
     // The ways to scan; Best is the fastest this processor runs.
-    enum class Path { Best, Scalar, Avx2, Avx512 };
+    enum class Path { Best, Scalar, Avx2, Avx512, Avx512Pairs };
     // Leading keyword bytes that the vector filter compares.
     static constexpr std::size_t kMaxFingerprint = 4;
 
@@ -37,7 +41,8 @@ class KeywordScanner {
 
     bool ScanScalarFrom(const unsigned char* buffer, std::size_t length, std::size_t start) const;
     bool ScanAvx2(const unsigned char* buffer, std::size_t length) const;
-    bool ScanAvx512(const unsigned char* buffer, std::size_t length) const;
+    bool ScanAvx512(const unsigned char* buffer, std::size_t length, std::size_t start) const;
+    bool ScanPairs(const unsigned char* buffer, std::size_t length) const;
     // True when a keyword of the buckets whose bits are set matches at `position`.
     bool MatchesBucket(unsigned bucketBits, const unsigned char* buffer, std::size_t length,
                        std::size_t position) const;
@@ -61,6 +66,7 @@ class KeywordScanner {
     // The same for AVX-512, one table by the low seven bits of a byte.
     std::array<std::array<std::uint8_t, 128>, kMaxFingerprint> classes_{};
     std::array<std::vector<std::uint8_t>, kBuckets> buckets_; // keyword indexes
+    std::optional<PairPlan> pairs_;                           // none: some keyword is too short
 };
 
 } // namespace varnot

@@ -61,7 +61,8 @@ TEST(KeywordScanner, AgreesWithThePlainSearchOnRandomTexts) {
 std::vector<KeywordScanner::Path> Paths() {
     std::vector<KeywordScanner::Path> paths = {KeywordScanner::Path::Scalar,
                                                KeywordScanner::Path::Best};
-    for (auto p : {KeywordScanner::Path::Avx2, KeywordScanner::Path::Avx512})
+    for (auto p : {KeywordScanner::Path::Avx2, KeywordScanner::Path::Avx512,
+                   KeywordScanner::Path::Avx512Pairs})
         if (KeywordScanner::Supported(p)) paths.push_back(p);
     return paths;
 }
@@ -188,6 +189,72 @@ TEST(KeywordScanner, KeywordsHoldingNulMatchOnlyWhereTheEndSuppliesIt) {
         bytes[199] = 'b';
         // The byte after the end counts as 0, which this keyword asks for.
         EXPECT_TRUE(scanner.ScanWith(path, bytes.data(), bytes.size()));
+    }
+}
+
+// A keyword in some case: each letter the byte itself or one that upper-cases to it.
+std::string InSomeCase(const std::string& keyword, std::mt19937& random) {
+    std::string text = keyword;
+    for (char& c : text) {
+        std::vector<char> partners;
+        for (int b = 0; b < 256; ++b)
+            if (UpcaseTable[static_cast<std::size_t>(b)] == static_cast<unsigned char>(c))
+                partners.push_back(static_cast<char>(b));
+        if (!partners.empty() && random() % 2) c = partners[random() % partners.size()];
+    }
+    return text;
+}
+
+TEST(KeywordScanner, LongKeywordsAgreeAcrossWindowsAndTheTail) {
+    // Keywords of five bytes and more take the every-second-position filter,
+    // which reads windows of 128 bytes 126 apart and leaves the rest of the
+    // buffer to the other filter. Keywords go across window joins, into the
+    // tail and past the end.
+    std::mt19937 random(4242);
+    const std::string letters = "ETAOINSRetaoinsr\xCE\xC5\xC0\xC8\xEE\xE5\xE0\xE8\xD2\xF2 .,";
+    auto byte = [&] {
+        return random() % 4 == 0 ? kTrickyBytes[random() % kTrickyBytes.size()]
+                                 : letters[random() % letters.size()];
+    };
+    for (int round = 0; round < 800; ++round) {
+        std::vector<std::string> keywords;
+        const int count = 1 + static_cast<int>(random() % 20);
+        for (int k = 0; k < count; ++k) {
+            std::string word;
+            const std::size_t length = 5 + random() % (random() % 4 == 0 ? 40 : 8);
+            for (std::size_t i = 0; i < length; ++i) word += byte();
+            keywords.push_back(random() % 8 != 0 ? Upcase1251(word) : word);
+        }
+        const std::size_t length = random() % 1200;
+        std::string text;
+        for (std::size_t i = 0; i < length; ++i) text += byte();
+        for (int plant = static_cast<int>(random() % 3); plant > 0 && length > 0; --plant) {
+            const std::string k = InSomeCase(keywords[random() % keywords.size()], random);
+            const std::size_t window = 126 * (random() % (length / 126 + 1));
+            const std::size_t near = window + random() % 8 - std::min<std::size_t>(window, 4);
+            const std::size_t at = random() % 3 == 0   ? near
+                                   : random() % 2 == 0 ? length - std::min(length, k.size())
+                                                       : random() % length;
+            for (std::size_t i = 0; i < k.size() && at + i < length; ++i) text[at + i] = k[i];
+        }
+        std::string failure;
+        ASSERT_TRUE(AllPathsAgree(keywords, text, failure)) << "round " << round << ": " << failure;
+    }
+}
+
+TEST(KeywordScanner, AKeywordAnchoredDeepInsideIsFoundAtEveryStart) {
+    // The rare letters at its end anchor this keyword far from its start, so
+    // an occurrence just before the last window is found only by reaching back.
+    const std::string keyword = "EEEEEEEEEEEEEEEEEEEEEEEEEEEEEEQJZXQJ";
+    for (std::size_t length : {300u, 383u}) {
+        for (std::size_t at = 0; at + keyword.size() <= length + 2; ++at) {
+            std::string text(length, 'e');
+            for (std::size_t i = 0; i < keyword.size() && at + i < length; ++i)
+                text[at + i] = keyword[i];
+            std::string failure;
+            ASSERT_TRUE(AllPathsAgree({keyword, "\xD1\xD2\xCE\xCF\xC0"}, text, failure))
+                << "length " << length << " at " << at << ": " << failure;
+        }
     }
 }
 
