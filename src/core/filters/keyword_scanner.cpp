@@ -36,7 +36,8 @@ KeywordScanner::KeywordScanner(const std::vector<std::string>& upperKeywords) {
     std::size_t shortest = keywords_[0].size();
     for (const std::string& k : keywords_) shortest = std::min(shortest, k.size());
     fingerprint_ = static_cast<int>(std::min(shortest, kMaxFingerprint));
-    pairs_ = MakePairPlan(keywords_);
+    // Planned only where it can run: the plan costs tens of microseconds.
+    if (Supported(Path::Avx512Pairs)) pairs_ = MakePairPlan(keywords_);
     // Neighbours in byte order share their first bytes, and so share buckets
     // at little cost in false candidates.
     std::vector<std::size_t> order(keywords_.size());
