@@ -345,6 +345,19 @@ void IniFile::WriteBool(std::string_view section, std::string_view key, bool val
     WriteString(section, key, value ? "YES" : "NO");
 }
 
+void IniFile::EraseKeys(std::string_view section) {
+    section = Trim(section);
+    bool inSection = false;
+    std::vector<Line> kept;
+    kept.reserve(lines_.size());
+    for (Line& line : lines_) {
+        const ParsedLine parsed = ParseLine(line.text);
+        if (parsed.kind == LineKind::Section) inSection = SameName(parsed.name, section);
+        if (!(inSection && parsed.kind == LineKind::Key)) kept.push_back(std::move(line));
+    }
+    lines_ = std::move(kept);
+}
+
 bool IniFile::Save() const {
     if (unreadable_ || path_.empty()) return false;
 

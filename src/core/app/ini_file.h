@@ -40,6 +40,9 @@ class IniFile {
     void WriteString(std::string_view section, std::string_view key, std::string_view value);
     void WriteInteger(std::string_view section, std::string_view key, int value);
     void WriteBool(std::string_view section, std::string_view key, bool value);
+    // Removes every key of a section (of each section of that name), keeping
+    // its heading and comments, so keys written next land where it was.
+    void EraseKeys(std::string_view section);
 
     // Replaces the file atomically (temporary file in the same folder, fsync,
     // then rename), keeping its permission bits. False when it could not be

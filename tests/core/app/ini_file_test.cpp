@@ -235,6 +235,15 @@ TEST_F(IniFileTest, NewKeyGoesAfterTheLastKeyOfItsSection) {
               "[main]\nA=1\nB=2\n\n; colours follow\n[Colors]\nCaption=5\nKeyWord=7\n");
 }
 
+TEST_F(IniFileTest, ErasedKeysLeaveTheHeadingWhereNewKeysLand) {
+    WriteFile(file, "[Filters]\n; groups\n0=A *.*\n7=B *.*\n[main]\nX=1\n[filters]\n3=C *.*\n");
+    IniFile ini(file);
+    ini.EraseKeys("FILTERS");
+    ini.WriteString("Filters", "0", "D *.*");
+    ASSERT_TRUE(ini.Save());
+    EXPECT_EQ(ReadFile(file), "[Filters]\n0=D *.*\n; groups\n[main]\nX=1\n[filters]\n");
+}
+
 TEST_F(IniFileTest, NewSectionIsAppendedInTheFilesLineEnd) {
     WriteFile(file, "[main]\nA=1"); // no line end after the last line
     IniFile ini(file);
