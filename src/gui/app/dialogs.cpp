@@ -1,9 +1,10 @@
 #include "gui/app/dialogs.h"
 
+#include "gui/app/about_box.h"
+#include "gui/app/input_dlg.h"
 #include "gui/app/lang.h"
 
 #include <QFileDialog>
-#include <QInputDialog>
 #include <QMessageBox>
 
 namespace varnot {
@@ -89,11 +90,17 @@ QString TQtDialogs::BrowseFolder(QWidget* parent, const QString& title,
 
 std::optional<QString> TQtDialogs::InputBox(QWidget* parent, const QString& title,
                                             const QString& prompt, const QString& defaultText) {
-    bool ok = false;
-    QString text =
-        QInputDialog::getText(parent, title, prompt, QLineEdit::Normal, defaultText, &ok);
-    if (!ok) return std::nullopt;
-    return text;
+    TInputDlg dlg(parent);
+    dlg.SetCaption(title);
+    dlg.SetPrompt(prompt);
+    dlg.SetText(defaultText);
+    if (dlg.exec() != QDialog::Accepted) return std::nullopt;
+    return dlg.Text();
+}
+
+void TQtDialogs::AboutBox(QWidget* parent) {
+    TAboutBox box(parent);
+    box.exec();
 }
 
 TDialogs& Dialogs() {

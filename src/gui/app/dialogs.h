@@ -35,6 +35,8 @@ class TDialogs {
     // The text entered, or nothing when the operator cancelled.
     virtual std::optional<QString> InputBox(QWidget* parent, const QString& title,
                                             const QString& prompt, const QString& defaultText) = 0;
+    // The about box, until the operator closes it.
+    virtual void AboutBox(QWidget* parent) = 0;
 };
 
 // The real dialogs of the toolkit.
@@ -48,8 +50,10 @@ class TQtDialogs : public TDialogs {
                          const QString& filter) override;
     QString BrowseFolder(QWidget* parent, const QString& title,
                          const QString& startFolder) override;
+    // TInputDlg: one word, neither empty nor holding a blank.
     std::optional<QString> InputBox(QWidget* parent, const QString& title, const QString& prompt,
                                     const QString& defaultText) override;
+    void AboutBox(QWidget* parent) override;
 };
 
 // The title of a message box of that kind, in the current language.

@@ -13,7 +13,7 @@ namespace testing_support {
 
 class ScriptedDialogs : public varnot::TDialogs {
   public:
-    enum class Call { Message, OpenFile, SaveFile, Folder, Input };
+    enum class Call { Message, OpenFile, SaveFile, Folder, Input, About };
 
     // One question as it was asked.
     struct Question {
@@ -85,6 +85,8 @@ class ScriptedDialogs : public varnot::TDialogs {
         ++unanswered;
         return std::nullopt;
     }
+
+    void AboutBox(QWidget*) override { questions.push_back({Call::About, {}, {}, {}, {}}); }
 
   private:
     template <typename T> static T Take(std::deque<T>& queue) {
