@@ -140,8 +140,8 @@ TEST(FilterGroupEditor, AnEmptyOrMissingSectionStartsEmpty) {
 TEST(FilterGroupEditor, EditsReachTheFileOnlyThroughSaveGroupsWhichWritesInOrder) {
     TempDir dir;
     const std::string file = dir / "varnot.INI";
-    const std::string before =
-        "[main]\r\nFilterIndex=2\r\n[Filters]\r\n0=A *.*\r\n1=B *.*\r\n2=C *.*\r\n17=never read\r\n";
+    const std::string before = "[main]\r\nFilterIndex=2\r\n[Filters]\r\n0=A *.*\r\n1=B *.*\r\n2=C "
+                               "*.*\r\n17=never read\r\n";
     WriteFile(file, before);
     TFilterGroupEditor editor = TFilterGroupEditor::Load(IniFile(file), 1);
     editor.Select(0);
@@ -163,13 +163,6 @@ TEST(FilterGroupEditor, KeywordsPastThirteenAreShownAndReported) {
     EXPECT_TRUE(HasUnreadKeywords(line));
     EXPECT_EQ(ShowGroup(line).keywords.size(), 14u);
     EXPECT_EQ(ShowGroup(line).masks, "*.*");
-}
-
-TEST(FilterGroupEditor, KeyRules) {
-    for (char32_t key : {U' ', U'!', U'"', U'\'', U',', U':'}) EXPECT_TRUE(IgnoredMaskKey(key));
-    for (char32_t key : {U'*', U'?', U';', U'.', U'F'}) EXPECT_FALSE(IgnoredMaskKey(key));
-    EXPECT_TRUE(IgnoredKeywordKey(U' '));
-    EXPECT_FALSE(IgnoredKeywordKey(U'!'));
 }
 
 } // namespace
