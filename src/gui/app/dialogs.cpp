@@ -5,6 +5,7 @@
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QPrintDialog>
 
 namespace varnot {
 
@@ -94,6 +95,11 @@ std::optional<QString> TQtDialogs::InputBox(QWidget* parent, const QString& titl
         QInputDialog::getText(parent, title, prompt, QLineEdit::Normal, defaultText, &ok);
     if (!ok) return std::nullopt;
     return text;
+}
+
+bool TQtDialogs::PrinterSetup(QWidget* parent, QPrinter& printer) {
+    QPrintDialog dialog(&printer, parent);
+    return dialog.exec() == QDialog::Accepted;
 }
 
 TDialogs& Dialogs() {

@@ -3,6 +3,7 @@
 #include <QString>
 #include <optional>
 
+class QPrinter;
 class QWidget;
 
 namespace varnot {
@@ -35,6 +36,8 @@ class TDialogs {
     // The text entered, or nothing when the operator cancelled.
     virtual std::optional<QString> InputBox(QWidget* parent, const QString& title,
                                             const QString& prompt, const QString& defaultText) = 0;
+    // The platform's printer set-up dialog on `printer`; false when cancelled.
+    virtual bool PrinterSetup(QWidget* parent, QPrinter& printer) = 0;
 };
 
 // The real dialogs of the toolkit.
@@ -50,6 +53,7 @@ class TQtDialogs : public TDialogs {
                          const QString& startFolder) override;
     std::optional<QString> InputBox(QWidget* parent, const QString& title, const QString& prompt,
                                     const QString& defaultText) override;
+    bool PrinterSetup(QWidget* parent, QPrinter& printer) override;
 };
 
 // The title of a message box of that kind, in the current language.

@@ -13,7 +13,7 @@ namespace testing_support {
 
 class ScriptedDialogs : public varnot::TDialogs {
   public:
-    enum class Call { Message, OpenFile, SaveFile, Folder, Input };
+    enum class Call { Message, OpenFile, SaveFile, Folder, Input, PrinterSetup };
 
     // One question as it was asked.
     struct Question {
@@ -39,6 +39,7 @@ class ScriptedDialogs : public varnot::TDialogs {
     std::deque<QString> fileAnswers;   // open and save dialogs
     std::deque<QString> folderAnswers; // folder browser
     std::deque<std::optional<QString>> inputAnswers;
+    std::deque<bool> printerSetupAnswers; // true: the operator pressed OK
 
     std::vector<Question> questions;
     int unanswered = 0;
@@ -84,6 +85,13 @@ class ScriptedDialogs : public varnot::TDialogs {
         if (!inputAnswers.empty()) return Take(inputAnswers);
         ++unanswered;
         return std::nullopt;
+    }
+
+    bool PrinterSetup(QWidget*, QPrinter&) override {
+        questions.push_back({Call::PrinterSetup, {}, {}, {}, {}});
+        if (!printerSetupAnswers.empty()) return Take(printerSetupAnswers);
+        ++unanswered;
+        return false;
     }
 
   private:
