@@ -3,7 +3,7 @@
 
 JOBS    ?= $(shell nproc)
 PACKAGES = cmake make g++ pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev \
-           libbenchmark-dev fonts-dejavu-core
+           libbenchmark-dev fonts-dejavu-core poppler-utils
 DEMO_PACKAGES = xvfb xauth
 
 BUILD      = build

@@ -38,6 +38,7 @@ MessageFile::MessageFile(const std::string& path) {
     }
     fd_ = fd;
     size_ = st.st_size > 0 ? static_cast<long long>(st.st_size) : 0;
+    modified_ = st.st_mtime;
 }
 
 MessageFile::~MessageFile() {

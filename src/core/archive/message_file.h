@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <ctime>
 #include <string>
 
 namespace varnot {
@@ -18,6 +19,8 @@ class MessageFile {
     bool IsOpen() const { return fd_ >= 0; }
     // The size when the file was opened (0 when it is not open).
     long long Size() const { return size_; }
+    // The last-modification time when the file was opened (0 when it is not open).
+    std::time_t ModificationTime() const { return modified_; }
     // errno of the failed open or read; 0 when none failed.
     int Error() const { return error_; }
 
@@ -34,6 +37,7 @@ class MessageFile {
     int fd_ = -1;
     int error_ = 0;
     long long size_ = 0;
+    std::time_t modified_ = 0;
 };
 
 // Reads a file line by line through a fixed buffer, so that a file of any

@@ -6,6 +6,7 @@
 
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPrintDialog>
 
 namespace varnot {
 
@@ -101,6 +102,11 @@ std::optional<QString> TQtDialogs::InputBox(QWidget* parent, const QString& titl
 void TQtDialogs::AboutBox(QWidget* parent) {
     TAboutBox box(parent);
     box.exec();
+}
+
+bool TQtDialogs::PrinterSetup(QWidget* parent, QPrinter& printer) {
+    QPrintDialog dialog(&printer, parent);
+    return dialog.exec() == QDialog::Accepted;
 }
 
 TDialogs& Dialogs() {

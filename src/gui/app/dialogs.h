@@ -3,6 +3,7 @@
 #include <QString>
 #include <optional>
 
+class QPrinter;
 class QWidget;
 
 namespace varnot {
@@ -37,6 +38,8 @@ class TDialogs {
                                             const QString& prompt, const QString& defaultText) = 0;
     // The about box, until the operator closes it.
     virtual void AboutBox(QWidget* parent) = 0;
+    // The platform's printer set-up dialog on `printer`; false when cancelled.
+    virtual bool PrinterSetup(QWidget* parent, QPrinter& printer) = 0;
 };
 
 // The real dialogs of the toolkit.
@@ -54,6 +57,7 @@ class TQtDialogs : public TDialogs {
     std::optional<QString> InputBox(QWidget* parent, const QString& title, const QString& prompt,
                                     const QString& defaultText) override;
     void AboutBox(QWidget* parent) override;
+    bool PrinterSetup(QWidget* parent, QPrinter& printer) override;
 };
 
 // The title of a message box of that kind, in the current language.

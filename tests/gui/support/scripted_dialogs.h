@@ -13,7 +13,7 @@ namespace testing_support {
 
 class ScriptedDialogs : public varnot::TDialogs {
   public:
-    enum class Call { Message, OpenFile, SaveFile, Folder, Input, About };
+    enum class Call { Message, OpenFile, SaveFile, Folder, Input, About, PrinterSetup };
 
     // One question as it was asked.
     struct Question {
@@ -39,6 +39,7 @@ class ScriptedDialogs : public varnot::TDialogs {
     std::deque<QString> fileAnswers;   // open and save dialogs
     std::deque<QString> folderAnswers; // folder browser
     std::deque<std::optional<QString>> inputAnswers;
+    std::deque<bool> printerSetupAnswers; // true: the operator pressed OK
 
     std::vector<Question> questions;
     int unanswered = 0;
@@ -87,6 +88,12 @@ class ScriptedDialogs : public varnot::TDialogs {
     }
 
     void AboutBox(QWidget*) override { questions.push_back({Call::About, {}, {}, {}, {}}); }
+    bool PrinterSetup(QWidget*, QPrinter&) override {
+        questions.push_back({Call::PrinterSetup, {}, {}, {}, {}});
+        if (!printerSetupAnswers.empty()) return Take(printerSetupAnswers);
+        ++unanswered;
+        return false;
+    }
 
   private:
     template <typename T> static T Take(std::deque<T>& queue) {
