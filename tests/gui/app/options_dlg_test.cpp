@@ -323,7 +323,7 @@ TEST_F(OptionsDlgTest, HandEditedFaultsOpenWithSaneValuesAndStoreOnlyValidOnes) 
     inEffect.captionColor = -1;
     inEffect.keyWordColor = 0x7FFFFFFF;
     inEffect.highLightColor = 0x1000000;
-    inEffect.markDelay = -50;
+    inEffect.markDelay = 60000;
     inEffect.rereadDelay = 0;
     inEffect.charSet = 5000;
     inEffect.highLightWords = {"", "two words"};
@@ -339,7 +339,7 @@ TEST_F(OptionsDlgTest, HandEditedFaultsOpenWithSaneValuesAndStoreOnlyValidOnes) 
     EXPECT_EQ(dlg->CaptionColorComboBox->ColorValue(), 32768);
     EXPECT_EQ(dlg->KeyWordColorComboBox->ColorValue(), 16711680);
     EXPECT_EQ(dlg->HighLightColorComboBox->ColorValue(), 255);
-    EXPECT_EQ(dlg->MarkDelayEdit->value(), 0);
+    EXPECT_EQ(dlg->MarkDelayEdit->value(), 30000);
     EXPECT_EQ(dlg->RereadDelayEdit->value(), 1);
     EXPECT_EQ(dlg->ComboBox_Charset->currentText(), "RUSSIAN_CHARSET");
     EXPECT_EQ(dlg->HighLightMemo->toPlainText(), "two\nwords");
@@ -349,35 +349,59 @@ TEST_F(OptionsDlgTest, HandEditedFaultsOpenWithSaneValuesAndStoreOnlyValidOnes) 
     EXPECT_TRUE(script.questions.empty());
     EXPECT_EQ(Stored("List", "Font"), "System");
     EXPECT_EQ(Stored("List", "Size"), "10");
-    EXPECT_EQ(Stored("View", "Size"), "90");
-    EXPECT_EQ(Stored("Editor", "Size"), "6");
     EXPECT_EQ(Stored("Colors", "Caption"), "32768");
     EXPECT_EQ(Stored("Colors", "KeyWord"), "16711680");
     EXPECT_EQ(Stored("Colors", "HighLight"), "255");
-    EXPECT_EQ(Stored("main", "MarkDelay"), "0");
     EXPECT_EQ(Stored("main", "RereadDelay"), "1");
     EXPECT_EQ(Stored("main", "Charset"), "204");
     EXPECT_EQ(Stored("Colors", "HighLightWords"), "two words ");
+    // Numbers the fields cannot show survive untouched fields unchanged.
+    EXPECT_EQ(Stored("main", "MarkDelay"), "60000");
+    EXPECT_EQ(Stored("View", "Size"), "500");
+    EXPECT_EQ(Stored("Editor", "Size"), "-4");
     // The root in effect is kept while it is missing: a share may be unmounted.
     EXPECT_EQ(Stored("main", "Path"), dir / "gone/");
+
+    // A field the operator changed stores what it shows.
+    dlg = Open();
+    Down(dlg->MarkDelayEdit);
+    Down(dlg->ViewSizeEdit);
+    Ok(*dlg);
+    EXPECT_EQ(Stored("main", "MarkDelay"), "29900");
+    EXPECT_EQ(Stored("View", "Size"), "89");
+    EXPECT_EQ(Stored("Editor", "Size"), "-4");
 }
 
-TEST_F(OptionsDlgTest, ANewArchiveRootThatDoesNotExistIsRefused) {
+TEST_F(OptionsDlgTest, ANewArchiveRootThatDoesNotExistIsStoredOnlyWhenTheOperatorSaysSo) {
     auto dlg = Open();
-    dlg->PathEdit->setText(QString::fromStdString(dir / "typo"));
-    Ok(*dlg);
+    const QString typo = QString::fromStdString(dir / "typo");
+    dlg->DeleteCheckBox->setChecked(false);
+    dlg->PathEdit->setText(typo);
+    Ok(*dlg); // answered No
     ASSERT_EQ(script.questions.size(), 1u);
     EXPECT_EQ(script.questions[0].kind, TMsgKind::Warning);
-    EXPECT_TRUE(script.questions[0].text.startsWith("Folder not found: "));
+    EXPECT_EQ(script.questions[0].buttons, TMsgButtons::YesNo);
+    EXPECT_EQ(script.questions[0].text, "The folder " + typo + "/ does not exist. Use it anyway?");
     EXPECT_TRUE(dlg->isVisible());
     EXPECT_FALSE(dlg->Result().accepted);
     EXPECT_EQ(dlg->PageControl->currentIndex(), TOptionsDlg::MainPage);
     EXPECT_FALSE(testing_support::Exists(File()));
+    EXPECT_EQ(dlg->PathEdit->text(), typo);
+    EXPECT_FALSE(dlg->DeleteCheckBox->isChecked());
 
-    dlg->PathEdit->setText("");
-    Ok(*dlg); // an empty path is the root folder, which exists
+    script.messageAnswers.push_back(TMsgResult::Yes);
+    Ok(*dlg);
     EXPECT_TRUE(dlg->Result().accepted);
-    EXPECT_EQ(Stored("main", "Path"), "/");
+    EXPECT_EQ(Stored("main", "Path"), dir / "typo/");
+    EXPECT_EQ(Stored("main", "DeleteAutomaticly"), "NO");
+
+    English = false;
+    dlg = Open();
+    dlg->PathEdit->setText(typo);
+    Ok(*dlg);
+    ASSERT_EQ(script.questions.size(), 3u);
+    EXPECT_EQ(script.questions[2].text, QString::fromUtf8("Папка ") + typo +
+                                            QString::fromUtf8("/ не существует. Использовать её?"));
 }
 
 TEST_F(OptionsDlgTest, CharacterSetNotInTheListStoresZero) {
