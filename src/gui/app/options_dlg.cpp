@@ -49,11 +49,11 @@ std::string ToPathBytes(const QString& text) {
 }
 
 QStringList ScreenFonts() {
-    return QFontDatabase::families();
+    return FontFamilyNames(QFontDatabase::families());
 }
 
 QStringList SortedScreenFonts() {
-    QStringList fonts = QFontDatabase::families();
+    QStringList fonts = ScreenFonts();
     fonts.sort(Qt::CaseInsensitive);
     return fonts;
 }
@@ -77,6 +77,17 @@ TOptionsDriver& Driver() {
 }
 
 } // namespace
+
+QStringList FontFamilyNames(const QStringList& families) {
+    QStringList names;
+    for (QString family : families) {
+        // "C059 [urw]": the part in brackets names the foundry, not a font.
+        const qsizetype bracket = family.lastIndexOf(QLatin1String(" ["));
+        if (bracket > 0 && family.endsWith(QLatin1Char(']'))) family.truncate(bracket);
+        if (!names.contains(family)) names << family;
+    }
+    return names;
+}
 
 TOptionsDlg::TOptionsDlg(const TOptionsValues& inEffect, QWidget* parent)
     : QDialog(parent), inEffect_(MendOptionsValues(inEffect)) {
@@ -161,6 +172,14 @@ void TOptionsDlg::BuildMainPage() {
     grid->setRowStretch(row, 1);
     grid->setColumnStretch(3, 1);
     PageControl->addTab(page, QString());
+    // Hidden with AutoShow off, the delay keeps its place: nothing below moves.
+    for (QWidget* widget :
+         {static_cast<QWidget*>(AfterLabel), static_cast<QWidget*>(AutoShowDelayEdit),
+          static_cast<QWidget*>(MinutesLabel)}) {
+        QSizePolicy policy = widget->sizePolicy();
+        policy.setRetainSizeWhenHidden(true);
+        widget->setSizePolicy(policy);
+    }
 
     connect(AutoEnableCheckBox, &QCheckBox::toggled, this, &TOptionsDlg::AutoEnableCheckBoxClick);
     connect(PathButton, &QPushButton::clicked, this, &TOptionsDlg::PathButtonClick);

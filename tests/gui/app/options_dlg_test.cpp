@@ -9,6 +9,7 @@
 #include "gui/support/scripted_dialogs.h"
 #include "support/temp_dir.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QFontDatabase>
 #include <QLabel>
@@ -423,7 +424,7 @@ TEST_F(OptionsDlgTest, FontBoxesOfferTheMachinesFontsAndKeepTheirText) {
     auto dlg = Open();
     EXPECT_EQ(dlg->EditorComboBox->currentText(), "NoSuchFont");
     EXPECT_EQ(dlg->EditorSizeEdit->value(), 20);
-    const QStringList families = QFontDatabase::families();
+    const QStringList families = FontFamilyNames(QFontDatabase::families());
     for (TRefillComboBox* box :
          {dlg->PrinterComboBox, dlg->ListComboBox, dlg->ViewComboBox, dlg->EditorComboBox}) {
         box->Refill();
@@ -434,6 +435,11 @@ TEST_F(OptionsDlgTest, FontBoxesOfferTheMachinesFontsAndKeepTheirText) {
     EXPECT_EQ(dlg->EditorComboBox->currentText(), "NoSuchFont");
 }
 
+TEST(FontFamilyNamesTest, EachFamilyOnceWithoutItsFoundry) {
+    EXPECT_EQ(FontFamilyNames({"C059 [UKWN]", "Arial", "C059 [urw]", "Arial", "Odd [name"}),
+              (QStringList{"C059", "Arial", "Odd [name"}));
+}
+
 TEST_F(OptionsDlgTest, AutoShowDelayIsVisibleExactlyWhileAutoShowIsTicked) {
     inEffect.autoShow = false;
     auto dlg = Open();
@@ -441,14 +447,22 @@ TEST_F(OptionsDlgTest, AutoShowDelayIsVisibleExactlyWhileAutoShowIsTicked) {
         return std::vector<bool>{dlg->AutoShowDelayEdit->isVisible(), dlg->AfterLabel->isVisible(),
                                  dlg->MinutesLabel->isVisible()};
     };
+    const auto below = [&] {
+        QApplication::processEvents();
+        return dlg->DOSCodeCheckPageBox->geometry();
+    };
     dlg->PageControl->setCurrentIndex(TOptionsDlg::MainPage);
+    const QRect place = below();
     // The box spans the row; its tick mark sits at the left.
     const QPoint indicator(6, dlg->AutoEnableCheckBox->height() / 2);
     EXPECT_EQ(shown(), (std::vector<bool>{false, false, false}));
     QTest::mouseClick(dlg->AutoEnableCheckBox, Qt::LeftButton, {}, indicator);
     EXPECT_EQ(shown(), (std::vector<bool>{true, true, true}));
+    // The controls below keep their place either way.
+    EXPECT_EQ(below(), place);
     QTest::mouseClick(dlg->AutoEnableCheckBox, Qt::LeftButton, {}, indicator);
     EXPECT_EQ(shown(), (std::vector<bool>{false, false, false}));
+    EXPECT_EQ(below(), place);
 }
 
 TEST_F(OptionsDlgTest, BlankKeyIsIgnoredInTheHighlightWords) {
