@@ -53,6 +53,13 @@ ArrivedFile FindArrived(const std::string& folder, std::string_view fileName) {
     return result;
 }
 
+// The row of the shown record of that name; -1 when it has none.
+int RowOfName(TFilePanel& panel, std::string_view name) {
+    for (int row = 0; row < panel.ShownCount(); ++row)
+        if (panel.RecordAtRow(row)->Name() == name) return row;
+    return -1;
+}
+
 bool Contains(const CList& list, std::string_view name) {
     for (int i = 0; i < list.Used; ++i)
         if (list.RecordAt(i).Name() == name) return true;
@@ -92,6 +99,8 @@ void TScanControl::ScanIt() {
     // A filter change made while this pass runs sets the flag again for the
     // pass that follows; clearing it only at the end would lose that.
     panel_.Refilter = false;
+    passShows_ = std::move(showAfterPass_);
+    showAfterPass_.clear();
     arrivedDuringPass_.clear();
     scanning_ = true;
     ScanHost* host = &host_;
@@ -116,9 +125,11 @@ void TScanControl::PassComplete() {
             NewMessageNotice = NoticeFor(record);
         }
         host_.SetRowCount(std::max(1, current.ShownCount));
-        host_.SetCurrentRow(ChooseRow(0, keepRow));
+        const int asked = passShows_.empty() ? -1 : RowOfName(panel_, passShows_);
+        host_.SetCurrentRow(asked >= 0 ? asked : ChooseRow(0, keepRow));
         host_.FileClick();
     }
+    passShows_.clear();
     scanning_ = false;
     // Announcements the pass missed (it had read today's folder before they
     // came) would otherwise vanish from the list until the next pass.

@@ -76,6 +76,11 @@ class TScanControl {
     const PassOutcome& LastOutcome() const { return lookAt_.Outcome(); }
 
     void ReRead(int argument);
+    // The next pass that starts makes the record of this archive name the
+    // current row when it brings it into the list, idle operator or not: the
+    // operator asked for that message, and the rows on display when he asked
+    // were not the ones that pass shows.
+    void ShowAfterNextPass(std::string name) { showAfterPass_ = std::move(name); }
     void ScanIt();
     // The pass has ended (window thread).
     void PassComplete();
@@ -112,6 +117,9 @@ class TScanControl {
     int tickCounter_ = 0;
     std::string markFileName_;
     std::int64_t markStartTick_ = 0;
+    // The name asked for by ShowAfterNextPass, and the one the running pass shows.
+    std::string showAfterPass_;
+    std::string passShows_;
     // Files announced while a pass ran after it had read today's folder.
     std::vector<std::string> arrivedDuringPass_;
 };

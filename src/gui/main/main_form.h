@@ -270,6 +270,8 @@ class TMainform : public QMainWindow, public ScanHost {
     // Rebuilds the day list from the archive and then the day chooser's items.
     void DropDateCombo();
     void DateComboBoxChange(int index);
+    // The day chooser shows the day of the message on display.
+    void ShowDayOfCurrentRow();
     // Ends a running search through the messages (the rescan command does
     // that instead of rescanning while one runs).
     virtual void StopSearch() {}

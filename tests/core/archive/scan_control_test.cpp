@@ -95,6 +95,35 @@ TEST(ScanControl, TheRowFollowsTheMessageUnlessTheOperatorIsIdle) {
     EXPECT_EQ(f.host.row, 0);
 }
 
+TEST(ScanControl, ANameAskedForBecomesTheRowOfTheNextPassThatStarts) {
+    ScanFixture f;
+    for (int i = 0; i < 4; ++i) f.Put("03_12_25", "M" + std::to_string(i) + ".TXT", 9, i);
+    f.control->Filter = CurrentFilter{{"M3.TXT"}, {}};
+    f.Pass();
+    ASSERT_EQ(f.panel->ShownCount(), 1);
+
+    // Asked for while a pass runs: the pass after it, not this one, shows the name.
+    f.control->RecordAction(); // a busy operator
+    f.control->ReRead(1);
+    f.control->Filter = CurrentFilter{};
+    f.panel->Refilter = true;
+    f.control->ShowAfterNextPass("03_12_25\\M1.TXT");
+    f.control->ReRead(1);
+    f.host.WaitForPass();
+    f.control->PassComplete();
+    ASSERT_EQ(f.host.pendingRescans.size(), 1u);
+    f.Pass(f.host.pendingRescans[0]);
+    EXPECT_EQ(f.panel->RecordAtRow(f.host.row)->Name(), "03_12_25\\M1.TXT");
+
+    // Idle or not, the name asked for wins over the newest row; once.
+    f.host.now += 6 * 60000;
+    f.control->ShowAfterNextPass("03_12_25\\M2.TXT");
+    f.Pass();
+    EXPECT_EQ(f.panel->RecordAtRow(f.host.row)->Name(), "03_12_25\\M2.TXT");
+    f.Pass();
+    EXPECT_EQ(f.host.row, 0);
+}
+
 TEST(ScanControl, ReadMarkingFollowsTheDwellTimeAndIdleness) {
     ScanFixture f;
     f.Put("03_12_25", "A.TXT", 9, 0);
