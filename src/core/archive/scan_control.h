@@ -95,6 +95,14 @@ class TScanControl {
     void RecordAction() { LastActionTick = host_.Now(); }
     // Stops a running pass and waits for it; nothing is taken from it.
     void Shutdown();
+    // Options.root now names another archive: the list on display is emptied
+    // at once (its records are not in that archive), and a pass that started
+    // on the old root is not shown when it ends. The caller asks for the pass
+    // that fills the list again.
+    void ArchiveRootChanged();
+    // From a change of the archive root until a pass over the new one has
+    // landed; file commands wait for it.
+    bool AwaitingNewRoot() const { return awaitingNewRoot_; }
 
   private:
     std::string NoticeFor(const TFileInfo& record) const;
@@ -120,6 +128,9 @@ class TScanControl {
     // The name asked for by ShowAfterNextPass, and the one the running pass shows.
     std::string showAfterPass_;
     std::string passShows_;
+    // The archive root of the running pass.
+    std::string passRoot_;
+    bool awaitingNewRoot_ = false;
     // Files announced while a pass ran after it had read today's folder.
     std::vector<std::string> arrivedDuringPass_;
 };

@@ -284,6 +284,8 @@ class TMainform : public QMainWindow, public ScanHost {
     TOptionsValues OptionsInEffect() const;
     // Puts fonts, character set, colours and highlight words into effect.
     void ApplyLook(const TOptionsLook& look);
+    // ArchiveRoot names another archive: empties what is on display.
+    void ArchiveRootChanged();
 
     // The message view.
     void RichView_CheckClick();

@@ -124,6 +124,33 @@ TEST(ScanControl, ANameAskedForBecomesTheRowOfTheNextPassThatStarts) {
     EXPECT_EQ(f.host.row, 0);
 }
 
+TEST(ScanControl, ANewArchiveRootEmptiesTheListAndAPassOverTheOldOneIsNotShown) {
+    ScanFixture f;
+    f.Put("03_12_25", "OLD.TXT", 9, 0);
+    f.Pass();
+    ASSERT_EQ(f.panel->ShownCount(), 1);
+    testing_support::TempDir other;
+    testing_support::WriteFile(other / "03_12_26/NEW.TXT", "new\r\n",
+                               testing_support::LocalTime(2003, 12, 26, 9, 0));
+
+    f.control->ReRead(1); // still walking the old root
+    f.control->Options.root = other.path();
+    f.control->ArchiveRootChanged();
+    EXPECT_EQ(f.panel->Current().Used, 0);
+    EXPECT_EQ(f.panel->ShownCount(), 0);
+    EXPECT_TRUE(f.control->AwaitingNewRoot());
+    f.control->ReRead(1);
+    f.host.WaitForPass();
+    f.control->PassComplete();
+    EXPECT_EQ(f.panel->ShownCount(), 0);
+    EXPECT_TRUE(f.control->AwaitingNewRoot());
+
+    ASSERT_EQ(f.host.pendingRescans.size(), 1u);
+    f.Pass(f.host.pendingRescans[0]);
+    EXPECT_EQ(f.Names(), std::vector<std::string>{"03_12_26\\NEW.TXT"});
+    EXPECT_FALSE(f.control->AwaitingNewRoot());
+}
+
 TEST(ScanControl, ReadMarkingFollowsTheDwellTimeAndIdleness) {
     ScanFixture f;
     f.Put("03_12_25", "A.TXT", 9, 0);
