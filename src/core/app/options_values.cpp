@@ -67,8 +67,7 @@ TOptionsLook LookOf(const TOptionsValues& values) {
 
 int FontSizeFrom(std::string_view text, int def) {
     const auto number = ParseInteger(text);
-    if (!number) return def;
-    return std::clamp(*number, spin::FontSize.minimum, spin::FontSize.maximum);
+    return number ? *number : def;
 }
 
 namespace {
@@ -80,7 +79,6 @@ int Inside(int value, TSpinBounds bounds) {
 void MendFont(TFontSetting& font) {
     const bool blank = font.font.find_first_not_of(" \t") == std::string::npos;
     if (blank) font.font = std::string(keys::OptionsFontDefault);
-    font.size = Inside(font.size, spin::FontSize);
 }
 
 int MendColor(int value, int def) {
@@ -103,7 +101,6 @@ TOptionsValues MendOptionsValues(TOptionsValues values) {
     // untouched field does not ask for a restart.
     values.viewBufferSize = std::clamp(values.viewBufferSize, 1, spin::BufferSize.maximum);
     values.rereadDelay = Inside(values.rereadDelay, spin::RereadDelay);
-    values.markDelay = Inside(values.markDelay, spin::MarkDelay);
     values.autoShowDelay = Inside(values.autoShowDelay, spin::AutoShowDelay);
     for (TFontSetting* font : {&values.printer, &values.list, &values.view, &values.editor})
         MendFont(*font);

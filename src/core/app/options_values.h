@@ -98,14 +98,17 @@ struct TOptionsLook {
 
 TOptionsLook LookOf(const TOptionsValues& values);
 
-// A stored font size: a number is held inside 6..90, anything else gives `def`.
+// A stored font size: a number as it stands (the size field shows what it
+// can of it), anything else gives `def`.
 int FontSizeFrom(std::string_view text, int def);
 
 // Values a hand-edited settings file or a stale caller can get wrong are put
-// back into what the dialog can show: spin values inside their fields, a
-// colour that is not one becomes the key's default, an empty font name
-// "System", a character set outside 0..255 the default, the archive root
-// ending with "/", highlight words without blanks or empty words.
+// back into what the dialog can show: the two delays in minutes inside their
+// fields, a colour that is not one becomes the key's default, an empty font
+// name "System", a character set outside 0..255 the default, the archive root
+// ending with "/", highlight words without blanks or empty words. MarkDelay
+// and the font sizes have no bounds: they stay as they are, so that OK
+// stores them unchanged unless the operator changed their fields.
 TOptionsValues MendOptionsValues(TOptionsValues values);
 
 // The values as the program reads them at start-up, with the dialog's own font

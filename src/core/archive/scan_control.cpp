@@ -53,6 +53,13 @@ ArrivedFile FindArrived(const std::string& folder, std::string_view fileName) {
     return result;
 }
 
+// The row of the shown record of that name; -1 when it has none.
+int RowOfName(TFilePanel& panel, std::string_view name) {
+    for (int row = 0; row < panel.ShownCount(); ++row)
+        if (panel.RecordAtRow(row)->Name() == name) return row;
+    return -1;
+}
+
 bool Contains(const CList& list, std::string_view name) {
     for (int i = 0; i < list.Used; ++i)
         if (list.RecordAt(i).Name() == name) return true;
@@ -92,6 +99,9 @@ void TScanControl::ScanIt() {
     // A filter change made while this pass runs sets the flag again for the
     // pass that follows; clearing it only at the end would lose that.
     panel_.Refilter = false;
+    passRoot_ = Options.root;
+    passShows_ = std::move(showAfterPass_);
+    showAfterPass_.clear();
     arrivedDuringPass_.clear();
     scanning_ = true;
     ScanHost* host = &host_;
@@ -103,8 +113,11 @@ void TScanControl::PassComplete() {
     if (!scanning_ || shutDown_) return;
     lookAt_.Join();
     const PassOutcome& outcome = lookAt_.Outcome();
+    // A pass over an archive that is no longer the one in use shows nothing.
+    const bool shown = !outcome.stopped && passRoot_ == Options.root;
     host_.SetBusy(true);
-    if (!outcome.stopped) {
+    if (shown) {
+        awaitingNewRoot_ = false;
         const int keepRow = MergePassResult(panel_.Current(), panel_.Spare(), host_.CurrentRow());
         panel_.SwapLists();
         panel_.Dates = outcome.dates;
@@ -116,16 +129,18 @@ void TScanControl::PassComplete() {
             NewMessageNotice = NoticeFor(record);
         }
         host_.SetRowCount(std::max(1, current.ShownCount));
-        host_.SetCurrentRow(ChooseRow(0, keepRow));
+        const int asked = passShows_.empty() ? -1 : RowOfName(panel_, passShows_);
+        host_.SetCurrentRow(asked >= 0 ? asked : ChooseRow(0, keepRow));
         host_.FileClick();
     }
+    passShows_.clear();
     scanning_ = false;
     // Announcements the pass missed (it had read today's folder before they
     // came) would otherwise vanish from the list until the next pass.
     std::vector<std::string> arrived;
     arrived.swap(arrivedDuringPass_);
     for (const std::string& name : arrived)
-        if (!outcome.stopped) TakeArrived(name, true);
+        if (shown) TakeArrived(name, true);
     host_.SetRescanEnabled(true);
     host_.SetBusy(false);
     host_.RepaintList();
@@ -134,6 +149,23 @@ void TScanControl::PassComplete() {
         rescanPending_ = false;
         host_.PostPendingRescan(pendingArg_);
     }
+}
+
+void TScanControl::ArchiveRootChanged() {
+    CList& current = panel_.Current();
+    for (int position = 0; position < current.Used; ++position) current.RecordAt(position).Clear();
+    current.Used = 0;
+    current.Overflow = false;
+    current.BuildRows(0);
+    LastNewFile.clear();
+    NewMessageNotice.clear();
+    DateIndex = 0;
+    awaitingNewRoot_ = true;
+    host_.SetRowCount(1);
+    host_.SetCurrentRow(0);
+    host_.FileClick();
+    host_.RepaintList();
+    host_.UpdateStatusLine();
 }
 
 void TScanControl::TimerTimer() {

@@ -76,6 +76,11 @@ class TScanControl {
     const PassOutcome& LastOutcome() const { return lookAt_.Outcome(); }
 
     void ReRead(int argument);
+    // The next pass that starts makes the record of this archive name the
+    // current row when it brings it into the list, idle operator or not: the
+    // operator asked for that message, and the rows on display when he asked
+    // were not the ones that pass shows.
+    void ShowAfterNextPass(std::string name) { showAfterPass_ = std::move(name); }
     void ScanIt();
     // The pass has ended (window thread).
     void PassComplete();
@@ -90,6 +95,14 @@ class TScanControl {
     void RecordAction() { LastActionTick = host_.Now(); }
     // Stops a running pass and waits for it; nothing is taken from it.
     void Shutdown();
+    // Options.root now names another archive: the list on display is emptied
+    // at once (its records are not in that archive), and a pass that started
+    // on the old root is not shown when it ends. The caller asks for the pass
+    // that fills the list again.
+    void ArchiveRootChanged();
+    // From a change of the archive root until a pass over the new one has
+    // landed; file commands wait for it.
+    bool AwaitingNewRoot() const { return awaitingNewRoot_; }
 
   private:
     std::string NoticeFor(const TFileInfo& record) const;
@@ -112,6 +125,12 @@ class TScanControl {
     int tickCounter_ = 0;
     std::string markFileName_;
     std::int64_t markStartTick_ = 0;
+    // The name asked for by ShowAfterNextPass, and the one the running pass shows.
+    std::string showAfterPass_;
+    std::string passShows_;
+    // The archive root of the running pass.
+    std::string passRoot_;
+    bool awaitingNewRoot_ = false;
     // Files announced while a pass ran after it had read today's folder.
     std::vector<std::string> arrivedDuringPass_;
 };

@@ -49,11 +49,11 @@ std::string ToPathBytes(const QString& text) {
 }
 
 QStringList ScreenFonts() {
-    return QFontDatabase::families();
+    return FontFamilyNames(QFontDatabase::families());
 }
 
 QStringList SortedScreenFonts() {
-    QStringList fonts = QFontDatabase::families();
+    QStringList fonts = ScreenFonts();
     fonts.sort(Qt::CaseInsensitive);
     return fonts;
 }
@@ -77,6 +77,17 @@ TOptionsDriver& Driver() {
 }
 
 } // namespace
+
+QStringList FontFamilyNames(const QStringList& families) {
+    QStringList names;
+    for (QString family : families) {
+        // "C059 [urw]": the part in brackets names the foundry, not a font.
+        const qsizetype bracket = family.lastIndexOf(QLatin1String(" ["));
+        if (bracket > 0 && family.endsWith(QLatin1Char(']'))) family.truncate(bracket);
+        if (!names.contains(family)) names << family;
+    }
+    return names;
+}
 
 TOptionsDlg::TOptionsDlg(const TOptionsValues& inEffect, QWidget* parent)
     : QDialog(parent), inEffect_(MendOptionsValues(inEffect)) {
@@ -161,6 +172,14 @@ void TOptionsDlg::BuildMainPage() {
     grid->setRowStretch(row, 1);
     grid->setColumnStretch(3, 1);
     PageControl->addTab(page, QString());
+    // Hidden with AutoShow off, the delay keeps its place: nothing below moves.
+    for (QWidget* widget :
+         {static_cast<QWidget*>(AfterLabel), static_cast<QWidget*>(AutoShowDelayEdit),
+          static_cast<QWidget*>(MinutesLabel)}) {
+        QSizePolicy policy = widget->sizePolicy();
+        policy.setRetainSizeWhenHidden(true);
+        widget->setSizePolicy(policy);
+    }
 
     connect(AutoEnableCheckBox, &QCheckBox::toggled, this, &TOptionsDlg::AutoEnableCheckBoxClick);
     connect(PathButton, &QPushButton::clicked, this, &TOptionsDlg::PathButtonClick);
@@ -257,15 +276,15 @@ void TOptionsDlg::BuildColorsPage() {
 
 void TOptionsDlg::FillControls() {
     const TOptionsValues& v = inEffect_;
-    BufferSizeEdit->setValue(v.viewBufferSize);
+    BufferSizeEdit->Fill(v.viewBufferSize);
     DeleteCheckBox->setChecked(v.deleteAutomaticly);
     AutoEnableCheckBox->setChecked(v.autoShow);
-    AutoShowDelayEdit->setValue(v.autoShowDelay);
+    AutoShowDelayEdit->Fill(v.autoShowDelay);
     DOSCodeCheckPageBox->setChecked(v.inDOS);
     ComboBox_Charset->setEditText(CharSetText(v.charSet));
     const auto fillFont = [](TRefillComboBox* box, TSpinEdit* size, const TFontSetting& font) {
         box->setEditText(FromCp1251(font.font));
-        size->setValue(font.size);
+        size->Fill(font.size);
     };
     fillFont(PrinterComboBox, PrinterSizeEdit, v.printer);
     fillFont(ListComboBox, ListSizeEdit, v.list);
@@ -273,8 +292,8 @@ void TOptionsDlg::FillControls() {
     fillFont(EditorComboBox, EditorSizeEdit, v.editor);
     DataTimePrintingCheckBox->setChecked(v.insertDataTimeWhenPrinting);
     DataTimeExportingCheckBox->setChecked(v.insertDataTimeWhenExporting);
-    MarkDelayEdit->setValue(v.markDelay);
-    RereadDelayEdit->setValue(v.rereadDelay);
+    MarkDelayEdit->Fill(v.markDelay);
+    RereadDelayEdit->Fill(v.rereadDelay);
     WordPathEdit->setText(FromPathBytes(v.wordExe));
     NotepadPathEdit->setText(FromPathBytes(v.notePadExe));
     PathEdit->setText(FromPathBytes(v.archiveRoot));
@@ -403,21 +422,28 @@ void TOptionsDlg::ApplyButtonClick() {
 }
 
 TOptionsValues TOptionsDlg::ControlValues() const {
+    // A field the operator left alone gives the value it was filled with,
+    // also one it cannot show (a hand-edited MarkDelay of a minute).
+    const auto number = [](const TSpinEdit* edit, int given) {
+        return edit->Edited() ? edit->value() : given;
+    };
+    const TOptionsValues& given = inEffect_;
     TOptionsValues v;
-    v.viewBufferSize = BufferSizeEdit->value();
+    v.viewBufferSize = number(BufferSizeEdit, given.viewBufferSize);
     v.deleteAutomaticly = DeleteCheckBox->isChecked();
-    v.rereadDelay = RereadDelayEdit->value();
-    v.markDelay = MarkDelayEdit->value();
+    v.rereadDelay = number(RereadDelayEdit, given.rereadDelay);
+    v.markDelay = number(MarkDelayEdit, given.markDelay);
     v.inDOS = DOSCodeCheckPageBox->isChecked();
     v.autoShow = AutoEnableCheckBox->isChecked();
-    v.autoShowDelay = AutoShowDelayEdit->value();
-    const auto font = [](const TRefillComboBox* box, const TSpinEdit* size) {
-        return TFontSetting{ToCp1251(box->currentText().trimmed()), size->value()};
+    v.autoShowDelay = number(AutoShowDelayEdit, given.autoShowDelay);
+    const auto font = [&number](const TRefillComboBox* box, const TSpinEdit* size,
+                                const TFontSetting& was) {
+        return TFontSetting{ToCp1251(box->currentText().trimmed()), number(size, was.size)};
     };
-    v.printer = font(PrinterComboBox, PrinterSizeEdit);
-    v.list = font(ListComboBox, ListSizeEdit);
-    v.view = font(ViewComboBox, ViewSizeEdit);
-    v.editor = font(EditorComboBox, EditorSizeEdit);
+    v.printer = font(PrinterComboBox, PrinterSizeEdit, given.printer);
+    v.list = font(ListComboBox, ListSizeEdit, given.list);
+    v.view = font(ViewComboBox, ViewSizeEdit, given.view);
+    v.editor = font(EditorComboBox, EditorSizeEdit, given.editor);
     v.charSet = CharSetValue(ToCp1251(ComboBox_Charset->currentText().trimmed()));
     v.insertDataTimeWhenPrinting = DataTimePrintingCheckBox->isChecked();
     v.insertDataTimeWhenExporting = DataTimeExportingCheckBox->isChecked();
@@ -437,18 +463,23 @@ TOptionsValues TOptionsDlg::ControlValues() const {
 void TOptionsDlg::accept() {
     const TOptionsValues shown = ControlValues();
 
-    // A newly entered archive root must be a folder; a mistyped one would
-    // silently empty the list. The root already in effect is kept as it is,
-    // even while it is missing (an unmounted share comes back).
+    // A mistyped archive root would silently empty the list, but a folder
+    // may also be missing for a while (a share not yet mounted): the operator
+    // decides. No keeps the dialog open with every edit. The root already in
+    // effect is not asked about.
     if (shown.archiveRoot != inEffect_.archiveRoot &&
         !QFileInfo(FromPathBytes(shown.archiveRoot)).isDir()) {
-        Dialogs().MessageBox(this, TMsgKind::Warning,
-                             Lang("Папка не найдена: ", "Folder not found: ") +
-                                 FromPathBytes(shown.archiveRoot),
-                             TMsgButtons::Yes);
-        PageControl->setCurrentIndex(MainPage);
-        PathEdit->setFocus();
-        return;
+        const QString folder = FromPathBytes(shown.archiveRoot);
+        const TMsgResult answer = Dialogs().MessageBox(
+            this, TMsgKind::Warning,
+            Lang("Папка ", "The folder ") + folder +
+                Lang(" не существует. Использовать её?", " does not exist. Use it anyway?"),
+            TMsgButtons::YesNo);
+        if (answer != TMsgResult::Yes) {
+            PageControl->setCurrentIndex(MainPage);
+            PathEdit->setFocus();
+            return;
+        }
     }
 
     std::vector<TOptionsEffect> effects;

@@ -3,6 +3,7 @@
 #include "core/app/options_values.h"
 
 #include <QDialog>
+#include <QStringList>
 #include <functional>
 #include <vector>
 
@@ -167,6 +168,11 @@ class TOptionsDlg : public QDialog {
     QDialogButtonBox* buttons_ = nullptr;
     TOptionsResult result_;
 };
+
+// The font families of a font list, each once: a family the system offers
+// from several foundries ("C059 [UKWN]", "C059 [urw]") is listed by its
+// name alone, where it first appears.
+QStringList FontFamilyNames(const QStringList& families);
 
 // Puts a look into effect in the main window.
 using TApplyHandler = std::function<void(const TOptionsLook&)>;

@@ -14,6 +14,12 @@ TSpinEdit::TSpinEdit(TSpinBounds bounds, int displayMinimum, QWidget* parent)
     setSingleStep(bounds.step);
     // Typed text never reaches the value; the buttons still work.
     lineEdit()->setReadOnly(true);
+    connect(this, &QSpinBox::valueChanged, this, [this] { edited_ = true; });
+}
+
+void TSpinEdit::Fill(int value) {
+    setValue(value);
+    edited_ = false;
 }
 
 void TSpinEdit::stepBy(int steps) {

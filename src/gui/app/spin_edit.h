@@ -19,6 +19,11 @@ class TSpinEdit : public QSpinBox {
     TSpinEdit(TSpinBounds bounds, int displayMinimum, QWidget* parent = nullptr);
 
     TSpinBounds Bounds() const { return bounds_; }
+    // Shows `value` as far as the field can (within its range) and counts the
+    // field as untouched: it stands for the value it was given, also one
+    // beyond what it can show, until its value changes.
+    void Fill(int value);
+    bool Edited() const { return edited_; }
     void stepBy(int steps) override;
 
   protected:
@@ -26,6 +31,7 @@ class TSpinEdit : public QSpinBox {
 
   private:
     TSpinBounds bounds_;
+    bool edited_ = false;
 };
 
 } // namespace varnot

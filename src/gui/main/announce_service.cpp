@@ -24,18 +24,19 @@ constexpr qint64 SliceBytes = 64 * 1024;
 // kernel until it reads (a client that never reads cannot grow our memory).
 constexpr qint64 MaxUnsentBytes = 64 * 1024;
 
-// One client: its socket, its parser state and its idle timer. Owned by the
-// service; deletes itself (later, from the event loop) when the client goes.
+// One client: its socket, its parser state and its stall timer, which runs
+// only while a line is unfinished. Owned by the service; deletes itself
+// (later, from the event loop) when the client goes.
 class TAnnounceConnection : public QObject {
   public:
-    TAnnounceConnection(QLocalSocket* socket, TAnnounceService* service, int idleTimeout,
+    TAnnounceConnection(QLocalSocket* socket, TAnnounceService* service, int stallTimeout,
                         int& counter)
         : QObject(service), socket_(socket), service_(service), counter_(counter) {
         ++counter_;
         socket_->setParent(this);
-        idle_.setSingleShot(true);
-        idle_.setInterval(idleTimeout);
-        connect(&idle_, &QTimer::timeout, this, [this] { Drop(); });
+        stall_.setSingleShot(true);
+        stall_.setInterval(stallTimeout);
+        connect(&stall_, &QTimer::timeout, this, [this] { Drop(); });
         connect(socket_, &QLocalSocket::readyRead, this, [this] { Serve(false); });
         connect(socket_, &QLocalSocket::bytesWritten, this, [this] { Serve(false); });
         // Complete requests that arrived just before the client hung up are
@@ -48,7 +49,6 @@ class TAnnounceConnection : public QObject {
                 [this](QLocalSocket::LocalSocketError) {
                     if (socket_->state() == QLocalSocket::UnconnectedState) Drop();
                 });
-        idle_.start();
         if (socket_->bytesAvailable() > 0) ScheduleServe();
     }
 
@@ -69,7 +69,8 @@ class TAnnounceConnection : public QObject {
             const qint64 got = socket_->read(chunk, want);
             if (got <= 0) break;
             budget -= got;
-            idle_.start();
+            // Each byte gives an unfinished line a new lease.
+            stall_.stop();
             actions.clear();
             parser_.Feed(std::string_view(chunk, static_cast<std::size_t>(got)), actions);
             for (const AnnounceAction& action : actions) {
@@ -86,6 +87,7 @@ class TAnnounceConnection : public QObject {
         }
         serving_ = false;
         if (gone_ || last) return;
+        if (parser_.MidLine() && !stall_.isActive()) stall_.start();
         if (parser_.Closed()) {
             // The answers go out first; the close follows once they are sent.
             socket_->disconnectFromServer();
@@ -101,7 +103,7 @@ class TAnnounceConnection : public QObject {
     void Drop() {
         if (gone_) return;
         gone_ = true;
-        idle_.stop();
+        stall_.stop();
         socket_->abort();
         deleteLater();
     }
@@ -109,7 +111,7 @@ class TAnnounceConnection : public QObject {
     QLocalSocket* socket_;
     TAnnounceService* service_;
     int& counter_;
-    QTimer idle_;
+    QTimer stall_;
     TAnnounceParser parser_;
     bool serving_ = false;
     bool gone_ = false;
@@ -180,13 +182,14 @@ void TAnnounceService::AcceptConnections() {
         if (connections_ >= maxConnections_) {
             // Told why, then closed once that is sent; no state is kept for it.
             connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
-            QTimer::singleShot(idleTimeout_, socket, [socket] { socket->abort(); });
+            // A client that never reads its answer cannot keep the socket.
+            QTimer::singleShot(stallTimeout_, socket, [socket] { socket->abort(); });
             socket->write(AnnounceBusy.data(), qint64(AnnounceBusy.size()));
             socket->disconnectFromServer();
             if (socket->state() == QLocalSocket::UnconnectedState) socket->deleteLater();
             continue;
         }
-        new TAnnounceConnection(socket, this, idleTimeout_, connections_);
+        new TAnnounceConnection(socket, this, stallTimeout_, connections_);
     }
 }
 

@@ -21,7 +21,10 @@ namespace varnot {
 class TAnnounceService : public QObject {
     Q_OBJECT
   public:
-    static constexpr int DefaultIdleTimeout = 30000; // ms without a byte from a client
+    // A client that stops for this long in the middle of a line is dropped;
+    // between lines a connection may stay silent as long as it likes (a
+    // receiving program keeps one open and pokes once per file).
+    static constexpr int DefaultStallTimeout = 30000; // ms
     static constexpr int DefaultMaxConnections = 64;
 
     explicit TAnnounceService(QObject* parent = nullptr);
@@ -40,7 +43,7 @@ class TAnnounceService : public QObject {
     QString SocketPath() const;
 
     // Limits; they apply to connections accepted afterwards.
-    void SetIdleTimeout(int milliseconds) { idleTimeout_ = milliseconds; }
+    void SetStallTimeout(int milliseconds) { stallTimeout_ = milliseconds; }
     void SetMaxConnections(int count) { maxConnections_ = count; }
     int ConnectionCount() const { return connections_; }
 
@@ -55,7 +58,7 @@ class TAnnounceService : public QObject {
 
     QLocalServer* server_ = nullptr;
     QString path_;
-    int idleTimeout_ = DefaultIdleTimeout;
+    int stallTimeout_ = DefaultStallTimeout;
     int maxConnections_ = DefaultMaxConnections;
     int connections_ = 0;
 };

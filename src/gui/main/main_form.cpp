@@ -7,6 +7,7 @@
 #include "core/app/settings_keys.h"
 #include "core/archive/code_pages.h"
 #include "core/archive/day_folders.h"
+#include "core/main/frame_bounds.h"
 #include "gui/app/lang.h"
 #include "gui/app/service_name.h"
 #include "gui/main/announce_service.h"
@@ -19,7 +20,9 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QGuiApplication>
 #include <QItemSelectionModel>
+#include <QScreen>
 #include <QSplitter>
 #include <QTimer>
 #include <QToolButton>
@@ -218,9 +221,20 @@ void TMainform::LoadFormSize() {
     PaneRatio = NormalizeFrameSplit(Read(ini, keys::FrameSplit));
     SavedRatio = PaneRatio;
     // X and Y place the window's frame, W and H size its inside, the same
-    // way SaveFormSize reads them back.
-    resize(Read(ini, keys::FrameW), Read(ini, keys::FrameH));
-    move(Read(ini, keys::FrameX), Read(ini, keys::FrameY));
+    // way SaveFormSize reads them back. A hand-edited or foreign geometry is
+    // brought onto the screen it would mostly lie on.
+    ScreenRect frame{Read(ini, keys::FrameX), Read(ini, keys::FrameY), Read(ini, keys::FrameW),
+                     Read(ini, keys::FrameH)};
+    const QPoint middle(static_cast<int>(frame.x + frame.w / 2LL),
+                        static_cast<int>(frame.y + frame.h / 2LL));
+    QScreen* screen = QGuiApplication::screenAt(middle);
+    if (screen == nullptr) screen = QGuiApplication::primaryScreen();
+    if (screen != nullptr) {
+        const QRect area = screen->availableGeometry();
+        frame = BoundFrameToScreen(frame, {area.x(), area.y(), area.width(), area.height()});
+    }
+    resize(frame.w, frame.h);
+    move(frame.x, frame.y);
 }
 
 void TMainform::SaveFormSize() {

@@ -270,6 +270,8 @@ class TMainform : public QMainWindow, public ScanHost {
     // Rebuilds the day list from the archive and then the day chooser's items.
     void DropDateCombo();
     void DateComboBoxChange(int index);
+    // The day chooser shows the day of the message on display.
+    void ShowDayOfCurrentRow();
     // Ends a running search through the messages (the rescan command does
     // that instead of rescanning while one runs).
     virtual void StopSearch() {}
@@ -282,6 +284,8 @@ class TMainform : public QMainWindow, public ScanHost {
     TOptionsValues OptionsInEffect() const;
     // Puts fonts, character set, colours and highlight words into effect.
     void ApplyLook(const TOptionsLook& look);
+    // ArchiveRoot names another archive: empties what is on display.
+    void ArchiveRootChanged();
 
     // The message view.
     void RichView_CheckClick();

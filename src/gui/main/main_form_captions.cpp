@@ -43,8 +43,9 @@ void TMainform::LanguageItemClick() {
 }
 
 void TMainform::CheckButtons() {
-    // 1.
-    const bool hasMessages = ShownCount() != 0 && !Searching();
+    // 1. Until the list of a new archive root has landed, no file command
+    // may act on records that are not those of the root in use.
+    const bool hasMessages = ShownCount() != 0 && !Searching() && !Scan->AwaitingNewRoot();
     // 2. and 3.
     const bool findNext = hasMessages && !SearchKeys.empty();
     const QString searched = findNext ? FromBytes(SearchText) : QString();

@@ -85,22 +85,38 @@ void TMainform::HintLabelClick() {
         Panel->Refilter = true;
     }
     if (Panel->Refilter || Scan->DateIndex != 0) {
+        // Back to the newest day as the rescan command goes there.
+        if (Scan->DateIndex != 0) Panel->Refilter = true;
         Scan->DateIndex = 0;
         DropDateCombo();
         DateComboBox->setCurrentIndex(0);
+        // The rows on display are not those of that pass: the message is
+        // looked for when it has landed.
+        Scan->ShowAfterNextPass(announced);
         Scan->ReRead(1);
-    }
-    // The rows on display until that pass ends are the old ones: go to the
-    // record's actual row, if it has one.
-    for (int row = 0; row < ShownCount(); ++row) {
-        const TFileInfo* record = Panel->RecordAtRow(row);
-        if (record != nullptr && record->Name() == announced) {
-            MoveToRow(row);
-            break;
+    } else {
+        for (int row = 0; row < ShownCount(); ++row) {
+            const TFileInfo* record = Panel->RecordAtRow(row);
+            if (record != nullptr && record->Name() == announced) {
+                MoveToRow(row);
+                break;
+            }
         }
     }
     Scan->LastNewFile.clear();
     UpdateStatusLine();
+}
+
+void TMainform::ShowDayOfCurrentRow() {
+    const TFileInfo* record = ShownCount() > 0 ? Panel->RecordAtRow(CurrentRow()) : nullptr;
+    if (record == nullptr) return;
+    std::string day(record->DayFolder());
+    if (!IsDayName(day)) return;
+    const int item = DateComboBox->findData(QString::fromStdString(day));
+    if (item < 0 || item == DateComboBox->currentIndex()) return;
+    // Following the list is not a choice of the operator: nothing is reported.
+    const QSignalBlocker block(DateComboBox);
+    DateComboBox->setCurrentIndex(item);
 }
 
 void TMainform::DropDateCombo() {

@@ -10,6 +10,8 @@
 #include "gui/main/message_list_view.h"
 #include "gui/main/message_view.h"
 
+#include <QComboBox>
+
 namespace varnot {
 
 namespace {
@@ -51,7 +53,8 @@ void TMainform::ShowOptions(int mode) {
         case TOptionsEffect::RestartNotice:
             // The dialog has told the operator; the capacity counts from the next start.
             break;
-        case TOptionsEffect::KeepValues:
+        case TOptionsEffect::KeepValues: {
+            const bool rootChanged = values.archiveRoot != ArchiveRoot;
             DeleteAutomaticly = values.deleteAutomaticly;
             RereadDelay = values.rereadDelay;
             MarkDelay = values.markDelay;
@@ -64,7 +67,9 @@ void TMainform::ShowOptions(int mode) {
             NotePadExe = values.notePadExe;
             ArchiveRoot = values.archiveRoot;
             RefreshScanSettings();
+            if (rootChanged) ArchiveRootChanged();
             break;
+        }
         case TOptionsEffect::ReloadBriefs: {
             // Every brief, also those of messages the filter hides now: they
             // would otherwise come back in the old code page.
@@ -88,6 +93,17 @@ void TMainform::ShowOptions(int mode) {
             break;
         }
     }
+}
+
+void TMainform::ArchiveRootChanged() {
+    // Nothing of the old archive stays on display; the rescan that OK asks
+    // for fills the list from the new one.
+    LastShownPath.clear();
+    View->Clear();
+    Scan->ArchiveRootChanged();
+    DropDateCombo();
+    DateComboBox->setCurrentIndex(0);
+    CheckButtons();
 }
 
 void TMainform::ApplyLook(const TOptionsLook& look) {

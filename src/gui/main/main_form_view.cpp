@@ -40,6 +40,7 @@ void TMainform::FileClick() {
         else
             View->Clear();
     }
+    ShowDayOfCurrentRow();
     CheckButtons();
     ViewPort();
 }

@@ -27,6 +27,15 @@ TFileGrid::TFileGrid(QWidget* parent) : QTableView(parent) {
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
 }
 
+QModelIndex TFileGrid::moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) {
+    if ((action != MoveHome && action != MoveEnd) || model() == nullptr)
+        return QTableView::moveCursor(action, modifiers);
+    const int rows = model()->rowCount(rootIndex());
+    if (rows <= 0) return {};
+    const int column = currentIndex().isValid() ? currentIndex().column() : 0;
+    return model()->index(action == MoveHome ? 0 : rows - 1, column, rootIndex());
+}
+
 int TFileGrid::TopRow() const {
     const int row = rowAt(0);
     return row < 0 ? 0 : row;

@@ -13,6 +13,9 @@ class TFileGrid : public QTableView {
     explicit TFileGrid(QWidget* parent = nullptr);
 
     void keyboardSearch(const QString&) override {}
+    // Home and End go to the first and the last row: the list has rows to
+    // move through, not columns.
+    QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override;
 
     // The first row shown at the top (0 for an empty grid).
     int TopRow() const;

@@ -82,16 +82,16 @@ TEST_F(OptionsValuesFileTest, HandEditedFaultsAreMended) {
                       "[Colors]\nCaption=-1\nKeyWord=16777216\nHighLight=$FF00\n");
     const TOptionsValues v = ReadOptionsValues(IniFile(File()));
     EXPECT_EQ(v.viewBufferSize, 10); // start-up bounds
-    EXPECT_EQ(v.markDelay, 30000);
+    EXPECT_EQ(v.markDelay, 99999);   // not bounded
     EXPECT_EQ(v.rereadDelay, 1);
     EXPECT_EQ(v.autoShowDelay, 1);
     EXPECT_EQ(v.charSet, 204);
     EXPECT_EQ(v.archiveRoot, "/data/");
     EXPECT_EQ(v.list.font, "System");
     EXPECT_EQ(v.list.size, 10);
-    EXPECT_EQ(v.view.size, 90);
+    EXPECT_EQ(v.view.size, 200); // sizes are kept as stored
     EXPECT_EQ(v.editor.size, 12);
-    EXPECT_EQ(v.printer.size, 6);
+    EXPECT_EQ(v.printer.size, 2);
     EXPECT_EQ(v.captionColor, 32768);
     EXPECT_EQ(v.keyWordColor, 16711680);
     EXPECT_EQ(v.highLightColor, 0xFF00);

@@ -95,6 +95,62 @@ TEST(ScanControl, TheRowFollowsTheMessageUnlessTheOperatorIsIdle) {
     EXPECT_EQ(f.host.row, 0);
 }
 
+TEST(ScanControl, ANameAskedForBecomesTheRowOfTheNextPassThatStarts) {
+    ScanFixture f;
+    for (int i = 0; i < 4; ++i) f.Put("03_12_25", "M" + std::to_string(i) + ".TXT", 9, i);
+    f.control->Filter = CurrentFilter{{"M3.TXT"}, {}};
+    f.Pass();
+    ASSERT_EQ(f.panel->ShownCount(), 1);
+
+    // Asked for while a pass runs: the pass after it, not this one, shows the name.
+    f.control->RecordAction(); // a busy operator
+    f.control->ReRead(1);
+    f.control->Filter = CurrentFilter{};
+    f.panel->Refilter = true;
+    f.control->ShowAfterNextPass("03_12_25\\M1.TXT");
+    f.control->ReRead(1);
+    f.host.WaitForPass();
+    f.control->PassComplete();
+    ASSERT_EQ(f.host.pendingRescans.size(), 1u);
+    f.Pass(f.host.pendingRescans[0]);
+    EXPECT_EQ(f.panel->RecordAtRow(f.host.row)->Name(), "03_12_25\\M1.TXT");
+
+    // Idle or not, the name asked for wins over the newest row; once.
+    f.host.now += 6 * 60000;
+    f.control->ShowAfterNextPass("03_12_25\\M2.TXT");
+    f.Pass();
+    EXPECT_EQ(f.panel->RecordAtRow(f.host.row)->Name(), "03_12_25\\M2.TXT");
+    f.Pass();
+    EXPECT_EQ(f.host.row, 0);
+}
+
+TEST(ScanControl, ANewArchiveRootEmptiesTheListAndAPassOverTheOldOneIsNotShown) {
+    ScanFixture f;
+    f.Put("03_12_25", "OLD.TXT", 9, 0);
+    f.Pass();
+    ASSERT_EQ(f.panel->ShownCount(), 1);
+    testing_support::TempDir other;
+    testing_support::WriteFile(other / "03_12_26/NEW.TXT", "new\r\n",
+                               testing_support::LocalTime(2003, 12, 26, 9, 0));
+
+    f.control->ReRead(1); // still walking the old root
+    f.control->Options.root = other.path();
+    f.control->ArchiveRootChanged();
+    EXPECT_EQ(f.panel->Current().Used, 0);
+    EXPECT_EQ(f.panel->ShownCount(), 0);
+    EXPECT_TRUE(f.control->AwaitingNewRoot());
+    f.control->ReRead(1);
+    f.host.WaitForPass();
+    f.control->PassComplete();
+    EXPECT_EQ(f.panel->ShownCount(), 0);
+    EXPECT_TRUE(f.control->AwaitingNewRoot());
+
+    ASSERT_EQ(f.host.pendingRescans.size(), 1u);
+    f.Pass(f.host.pendingRescans[0]);
+    EXPECT_EQ(f.Names(), std::vector<std::string>{"03_12_26\\NEW.TXT"});
+    EXPECT_FALSE(f.control->AwaitingNewRoot());
+}
+
 TEST(ScanControl, ReadMarkingFollowsTheDwellTimeAndIdleness) {
     ScanFixture f;
     f.Put("03_12_25", "A.TXT", 9, 0);

@@ -9,6 +9,7 @@
 #include "gui/support/scripted_dialogs.h"
 #include "support/temp_dir.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QFontDatabase>
 #include <QLabel>
@@ -323,7 +324,7 @@ TEST_F(OptionsDlgTest, HandEditedFaultsOpenWithSaneValuesAndStoreOnlyValidOnes) 
     inEffect.captionColor = -1;
     inEffect.keyWordColor = 0x7FFFFFFF;
     inEffect.highLightColor = 0x1000000;
-    inEffect.markDelay = -50;
+    inEffect.markDelay = 60000;
     inEffect.rereadDelay = 0;
     inEffect.charSet = 5000;
     inEffect.highLightWords = {"", "two words"};
@@ -339,7 +340,7 @@ TEST_F(OptionsDlgTest, HandEditedFaultsOpenWithSaneValuesAndStoreOnlyValidOnes) 
     EXPECT_EQ(dlg->CaptionColorComboBox->ColorValue(), 32768);
     EXPECT_EQ(dlg->KeyWordColorComboBox->ColorValue(), 16711680);
     EXPECT_EQ(dlg->HighLightColorComboBox->ColorValue(), 255);
-    EXPECT_EQ(dlg->MarkDelayEdit->value(), 0);
+    EXPECT_EQ(dlg->MarkDelayEdit->value(), 30000);
     EXPECT_EQ(dlg->RereadDelayEdit->value(), 1);
     EXPECT_EQ(dlg->ComboBox_Charset->currentText(), "RUSSIAN_CHARSET");
     EXPECT_EQ(dlg->HighLightMemo->toPlainText(), "two\nwords");
@@ -349,35 +350,59 @@ TEST_F(OptionsDlgTest, HandEditedFaultsOpenWithSaneValuesAndStoreOnlyValidOnes) 
     EXPECT_TRUE(script.questions.empty());
     EXPECT_EQ(Stored("List", "Font"), "System");
     EXPECT_EQ(Stored("List", "Size"), "10");
-    EXPECT_EQ(Stored("View", "Size"), "90");
-    EXPECT_EQ(Stored("Editor", "Size"), "6");
     EXPECT_EQ(Stored("Colors", "Caption"), "32768");
     EXPECT_EQ(Stored("Colors", "KeyWord"), "16711680");
     EXPECT_EQ(Stored("Colors", "HighLight"), "255");
-    EXPECT_EQ(Stored("main", "MarkDelay"), "0");
     EXPECT_EQ(Stored("main", "RereadDelay"), "1");
     EXPECT_EQ(Stored("main", "Charset"), "204");
     EXPECT_EQ(Stored("Colors", "HighLightWords"), "two words ");
+    // Numbers the fields cannot show survive untouched fields unchanged.
+    EXPECT_EQ(Stored("main", "MarkDelay"), "60000");
+    EXPECT_EQ(Stored("View", "Size"), "500");
+    EXPECT_EQ(Stored("Editor", "Size"), "-4");
     // The root in effect is kept while it is missing: a share may be unmounted.
     EXPECT_EQ(Stored("main", "Path"), dir / "gone/");
+
+    // A field the operator changed stores what it shows.
+    dlg = Open();
+    Down(dlg->MarkDelayEdit);
+    Down(dlg->ViewSizeEdit);
+    Ok(*dlg);
+    EXPECT_EQ(Stored("main", "MarkDelay"), "29900");
+    EXPECT_EQ(Stored("View", "Size"), "89");
+    EXPECT_EQ(Stored("Editor", "Size"), "-4");
 }
 
-TEST_F(OptionsDlgTest, ANewArchiveRootThatDoesNotExistIsRefused) {
+TEST_F(OptionsDlgTest, ANewArchiveRootThatDoesNotExistIsStoredOnlyWhenTheOperatorSaysSo) {
     auto dlg = Open();
-    dlg->PathEdit->setText(QString::fromStdString(dir / "typo"));
-    Ok(*dlg);
+    const QString typo = QString::fromStdString(dir / "typo");
+    dlg->DeleteCheckBox->setChecked(false);
+    dlg->PathEdit->setText(typo);
+    Ok(*dlg); // answered No
     ASSERT_EQ(script.questions.size(), 1u);
     EXPECT_EQ(script.questions[0].kind, TMsgKind::Warning);
-    EXPECT_TRUE(script.questions[0].text.startsWith("Folder not found: "));
+    EXPECT_EQ(script.questions[0].buttons, TMsgButtons::YesNo);
+    EXPECT_EQ(script.questions[0].text, "The folder " + typo + "/ does not exist. Use it anyway?");
     EXPECT_TRUE(dlg->isVisible());
     EXPECT_FALSE(dlg->Result().accepted);
     EXPECT_EQ(dlg->PageControl->currentIndex(), TOptionsDlg::MainPage);
     EXPECT_FALSE(testing_support::Exists(File()));
+    EXPECT_EQ(dlg->PathEdit->text(), typo);
+    EXPECT_FALSE(dlg->DeleteCheckBox->isChecked());
 
-    dlg->PathEdit->setText("");
-    Ok(*dlg); // an empty path is the root folder, which exists
+    script.messageAnswers.push_back(TMsgResult::Yes);
+    Ok(*dlg);
     EXPECT_TRUE(dlg->Result().accepted);
-    EXPECT_EQ(Stored("main", "Path"), "/");
+    EXPECT_EQ(Stored("main", "Path"), dir / "typo/");
+    EXPECT_EQ(Stored("main", "DeleteAutomaticly"), "NO");
+
+    English = false;
+    dlg = Open();
+    dlg->PathEdit->setText(typo);
+    Ok(*dlg);
+    ASSERT_EQ(script.questions.size(), 3u);
+    EXPECT_EQ(script.questions[2].text, QString::fromUtf8("Папка ") + typo +
+                                            QString::fromUtf8("/ не существует. Использовать её?"));
 }
 
 TEST_F(OptionsDlgTest, CharacterSetNotInTheListStoresZero) {
@@ -399,7 +424,7 @@ TEST_F(OptionsDlgTest, FontBoxesOfferTheMachinesFontsAndKeepTheirText) {
     auto dlg = Open();
     EXPECT_EQ(dlg->EditorComboBox->currentText(), "NoSuchFont");
     EXPECT_EQ(dlg->EditorSizeEdit->value(), 20);
-    const QStringList families = QFontDatabase::families();
+    const QStringList families = FontFamilyNames(QFontDatabase::families());
     for (TRefillComboBox* box :
          {dlg->PrinterComboBox, dlg->ListComboBox, dlg->ViewComboBox, dlg->EditorComboBox}) {
         box->Refill();
@@ -410,6 +435,11 @@ TEST_F(OptionsDlgTest, FontBoxesOfferTheMachinesFontsAndKeepTheirText) {
     EXPECT_EQ(dlg->EditorComboBox->currentText(), "NoSuchFont");
 }
 
+TEST(FontFamilyNamesTest, EachFamilyOnceWithoutItsFoundry) {
+    EXPECT_EQ(FontFamilyNames({"C059 [UKWN]", "Arial", "C059 [urw]", "Arial", "Odd [name"}),
+              (QStringList{"C059", "Arial", "Odd [name"}));
+}
+
 TEST_F(OptionsDlgTest, AutoShowDelayIsVisibleExactlyWhileAutoShowIsTicked) {
     inEffect.autoShow = false;
     auto dlg = Open();
@@ -417,14 +447,22 @@ TEST_F(OptionsDlgTest, AutoShowDelayIsVisibleExactlyWhileAutoShowIsTicked) {
         return std::vector<bool>{dlg->AutoShowDelayEdit->isVisible(), dlg->AfterLabel->isVisible(),
                                  dlg->MinutesLabel->isVisible()};
     };
+    const auto below = [&] {
+        QApplication::processEvents();
+        return dlg->DOSCodeCheckPageBox->geometry();
+    };
     dlg->PageControl->setCurrentIndex(TOptionsDlg::MainPage);
+    const QRect place = below();
     // The box spans the row; its tick mark sits at the left.
     const QPoint indicator(6, dlg->AutoEnableCheckBox->height() / 2);
     EXPECT_EQ(shown(), (std::vector<bool>{false, false, false}));
     QTest::mouseClick(dlg->AutoEnableCheckBox, Qt::LeftButton, {}, indicator);
     EXPECT_EQ(shown(), (std::vector<bool>{true, true, true}));
+    // The controls below keep their place either way.
+    EXPECT_EQ(below(), place);
     QTest::mouseClick(dlg->AutoEnableCheckBox, Qt::LeftButton, {}, indicator);
     EXPECT_EQ(shown(), (std::vector<bool>{false, false, false}));
+    EXPECT_EQ(below(), place);
 }
 
 TEST_F(OptionsDlgTest, BlankKeyIsIgnoredInTheHighlightWords) {

@@ -1,6 +1,7 @@
 // The real program, started as a process: one copy at a time, and an orderly
 // end on the shutdown signals.
 #include "core/app/ini_file.h"
+#include "core/archive/dos_time.h"
 #include "support/temp_dir.h"
 
 #include <QProcess>
@@ -15,11 +16,16 @@
 #include <unistd.h>
 
 using testing_support::Exists;
+using testing_support::LocalTime;
+using testing_support::ReadFile;
 using testing_support::TempDir;
+using testing_support::WriteFile;
 
 namespace {
 
 constexpr int Patience = 20000; // ms; generous, the program may run under a sanitizer
+
+bool HoldsLock(QProcess& process, const std::string& path);
 
 // A copy of the program in a folder of its own (so its settings file lands
 // there) and a runtime folder of its own for the lock.
@@ -53,9 +59,25 @@ class ProcessTest : public ::testing::Test {
     }
     std::string lockPath() const { return runtime / "PELLMAR_VARNOT_SHAREAD_MEMORY"; }
     std::string settingsPath() const { return program / "varnot.INI"; }
+    // The announce socket: the window opens it last while starting up.
+    std::string servicePath() const { return runtime / "ZEVA"; }
+
+    // Waits until `process` runs with its window up: it holds the lock, has
+    // marked this run in the settings and opened its announce socket.
+    bool Running(QProcess& process) {
+        if (!HoldsLock(process, lockPath())) return false;
+        for (int waited = 0; waited < Patience; waited += 20) {
+            if (Exists(servicePath()) &&
+                varnot::IniFile(settingsPath()).ReadString("main", "LastExitIsGood", "") == "NO")
+                return true;
+            if (process.waitForFinished(20)) return false;
+        }
+        return false;
+    }
 
     TempDir program;
     TempDir runtime;
+    TempDir archive;
     std::string exe = program / "varnot";
 };
 
@@ -121,13 +143,13 @@ class ShutdownSignalTest : public ProcessTest, public ::testing::WithParamInterf
 TEST_P(ShutdownSignalTest, EndsOrderlyWithTheGeometrySaved) {
     QProcess process;
     Start(process);
-    ASSERT_TRUE(HoldsLock(process, lockPath()));
-    EXPECT_FALSE(Exists(settingsPath()));
+    ASSERT_TRUE(Running(process));
 
     Signal(process, GetParam());
     ExpectCleanExit(process);
 
     const varnot::IniFile ini(settingsPath());
+    EXPECT_EQ(ini.ReadString("main", "LastExitIsGood", ""), "YES");
     EXPECT_EQ(ini.ReadInteger("Frame", "W", -1), 400);
     EXPECT_EQ(ini.ReadInteger("Frame", "H", -1), 200);
     EXPECT_EQ(ini.ReadInteger("Frame", "X", -1), 0);
@@ -154,21 +176,34 @@ INSTANTIATE_TEST_SUITE_P(Signals, ShutdownSignalTest, ::testing::Values(SIGTERM,
                              }
                          });
 
-TEST_F(ProcessTest, AKilledInstanceDoesNotBlockTheNextStart) {
+TEST_F(ProcessTest, AKilledRunLeavesItsMarksUnusedAndDoesNotBlockTheNextStart) {
+    const std::string day = "26_12_05";
+    WriteFile(archive / (day + "/MSG1.TXT"), "message\r\n", LocalTime(2026, 12, 5, 10, 0));
+    WriteFile(settingsPath(), "[main]\r\nPath=" + archive.path() + "\r\nLastExitIsGood=YES\r\n");
     QProcess killed;
     Start(killed);
-    ASSERT_TRUE(HoldsLock(killed, lockPath()));
+    ASSERT_TRUE(Running(killed));
+    // Marks that would show MSG1 read, had this run ended cleanly.
+    const std::string marked = day + "\\MSG1.TXT,40,";
+    WriteFile(program / "attr.sav",
+              marked + std::to_string(varnot::DosTimeFromUnix(LocalTime(2026, 12, 5, 10, 0))) +
+                  ",0\r\n");
     Signal(killed, SIGKILL);
     ASSERT_TRUE(killed.waitForFinished(Patience));
     EXPECT_EQ(killed.exitStatus(), QProcess::CrashExit);
-    // No orderly end, so nothing was saved.
-    EXPECT_FALSE(Exists(settingsPath()));
+    EXPECT_EQ(varnot::IniFile(settingsPath()).ReadString("main", "LastExitIsGood", ""), "NO");
 
+    // The next start runs, lists MSG1 without those marks, and ends by itself
+    // once its first pass is on display (the screenshot aid closes it).
+    QProcessEnvironment env = Environment();
+    env.insert("VARNOT_SCREENSHOT", QString::fromStdString(program / "shot.png"));
     QProcess next;
-    Start(next);
-    EXPECT_TRUE(HoldsLock(next, lockPath()));
-    Signal(next, SIGTERM);
+    Start(next, env);
     ExpectCleanExit(next);
+    const std::string marks = ReadFile(program / "attr.sav");
+    EXPECT_NE(marks.find(day + "\\MSG1.TXT,"), std::string::npos) << marks;
+    EXPECT_EQ(marks.find(marked), std::string::npos) << marks;
+    EXPECT_EQ(varnot::IniFile(settingsPath()).ReadString("main", "LastExitIsGood", ""), "YES");
 }
 
 TEST_F(ProcessTest, WithoutALockFileTheProgramEndsSilently) {

@@ -124,31 +124,41 @@ TEST_F(AnnounceServiceTest, BadRequestsGetErrorsAndOnlyAnOverlongLineEndsTheConn
     EXPECT_TRUE(WaitUntil([&] { return service.ConnectionCount() == 0; }));
 }
 
-TEST_F(AnnounceServiceTest, SilentAndVanishingClientsAreDroppedAndServiceGoesOn) {
-    service.SetIdleTimeout(200);
+TEST_F(AnnounceServiceTest, QuietClientsStayStalledAndVanishingOnesAreDropped) {
+    service.SetStallTimeout(50);
     ASSERT_TRUE(service.Start("ZEVA"));
     QSignalSpy pokes(&service, &TAnnounceService::FILENAMEPokeData);
 
+    // A receiving program that keeps its connection and pokes once per file.
+    auto keeper = Connect();
     auto silent = Connect();
-    EXPECT_TRUE(WaitUntil([&] { return silent->state() == QLocalSocket::UnconnectedState; }));
+    keeper->write(Poke("A.TXT"));
+    EXPECT_EQ(Answers(*keeper, 1), (QList<QByteArray>{"OK"}));
 
     auto halfway = Connect();
     halfway->write("POKE RADIOTEXT FILENAME HALF");
-    EXPECT_TRUE(WaitUntil([&] { return service.ConnectionCount() == 1; }));
-    halfway->abort();
+    EXPECT_TRUE(WaitUntil([&] { return halfway->state() == QLocalSocket::UnconnectedState; }));
+
+    auto vanishing = Connect();
+    vanishing->write("POKE RADIOTEXT FILENAME GONE");
+    EXPECT_TRUE(WaitUntil([&] { return service.ConnectionCount() == 3; }));
+    vanishing->abort();
 
     auto noise = Connect();
     QByteArray bytes;
     for (int i = 0; i < 20000; ++i) bytes += char((i * 131 + 7) % 256);
-    noise->write(bytes);
+    noise->write(bytes + "unfinished");
+    EXPECT_TRUE(WaitUntil([&] { return noise->state() == QLocalSocket::UnconnectedState; }));
 
-    EXPECT_TRUE(WaitUntil([&] { return service.ConnectionCount() == 0; }));
-    EXPECT_EQ(pokes.count(), 0);
-
-    auto good = Connect();
-    good->write(Poke("A.TXT"));
-    EXPECT_EQ(Answers(*good, 1), (QList<QByteArray>{"OK"}));
-    EXPECT_EQ(pokes.count(), 1);
+    // Many stall times later the quiet ones are still served.
+    QTest::qWait(300);
+    keeper->write(Poke("B.TXT"));
+    EXPECT_EQ(Answers(*keeper, 1), (QList<QByteArray>{"OK"}));
+    silent->write(Poke("C.TXT"));
+    EXPECT_EQ(Answers(*silent, 1), (QList<QByteArray>{"OK"}));
+    EXPECT_EQ(service.ConnectionCount(), 2);
+    ASSERT_EQ(pokes.count(), 3);
+    EXPECT_EQ(pokes[2][0].toByteArray(), "C.TXT");
 }
 
 TEST_F(AnnounceServiceTest, PokesSentJustBeforeHangingUpAreStillTaken) {

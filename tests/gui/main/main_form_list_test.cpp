@@ -209,6 +209,19 @@ TEST_F(ListKeysTest, SpaceTogglesAndAdvancesButStaysOnTheLastRow) {
     EXPECT_TRUE(form->HintLabel->text().endsWith("Kb in 2 selected files"));
 }
 
+TEST_F(ListKeysTest, HomeAndEndGoToTheFirstAndTheLastRowAndShowIt) {
+    Messages(5);
+    Settings();
+    auto form = OpenAndScan();
+    form->FileGrid->setFocus();
+    QTest::keyClick(form->FileGrid, Qt::Key_End);
+    EXPECT_EQ(Row(*form), 4);
+    EXPECT_EQ(form->LastShownPath, archive / "26_12_05/M0000.TXT");
+    QTest::keyClick(form->FileGrid, Qt::Key_Home);
+    EXPECT_EQ(Row(*form), 0);
+    EXPECT_EQ(form->LastShownPath, archive / "26_12_05/M0004.TXT");
+}
+
 TEST_F(ListKeysTest, KeypadKeysInvertSelectAllAndUnselectAll) {
     Messages(4);
     Settings();

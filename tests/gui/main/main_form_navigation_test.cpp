@@ -133,13 +133,15 @@ TEST_F(NavigationTest, AStatusLineClickShowsAMessageTheFilterHid) {
     ASSERT_EQ(form->ShownCount(), 1);
     EXPECT_EQ(form->HintLabel->palette().color(QPalette::WindowText), QColor(255, 0, 0));
 
+    // An operator at work: the pass that lands would keep ALARM on display.
+    form->Scan->RecordAction();
     QTest::mouseClick(form->HintLabel, Qt::LeftButton);
     EXPECT_EQ(form->FilterComboBox->currentIndex(), 0);
     EXPECT_TRUE(form->Scan->LastNewFile.empty());
     EXPECT_EQ(form->HintLabel->palette().color(QPalette::WindowText), QColor(0, 0, 0));
     WaitForPass(*form);
     EXPECT_EQ(form->ShownCount(), 2);
-    EXPECT_EQ(NameAt(*form, 0), "26_12_05\\QUIET.TXT");
+    EXPECT_EQ(NameAt(*form, Row(*form)), "26_12_05\\QUIET.TXT");
     // The program chose All; the stored choice is the operator's.
     EXPECT_EQ(IniFile(program / "varnot.INI").ReadInteger("main", "FilterIndex", -1), 1);
 
@@ -147,6 +149,60 @@ TEST_F(NavigationTest, AStatusLineClickShowsAMessageTheFilterHid) {
     form->Panel->Refilter = false;
     QTest::mouseClick(form->HintLabel, Qt::LeftButton);
     EXPECT_FALSE(form->Scan->Scanning());
+}
+
+TEST_F(NavigationTest, AStatusLineClickFromAnOlderDayShowsTheMessageOnceThePassHasLanded) {
+    TwoDays();
+    WriteFile(program / "varnot.INI",
+              "[Frame]\r\nW=760\r\nH=560\r\n[main]\r\nPath=" + archive.path() +
+                  "\r\nDeleteAutomaticly=NO\r\nViewBufferSize=3\r\n");
+    auto form = OpenWithClock(); // an operator at work: never idle
+    form->DateComboBox->setCurrentIndex(1);
+    emit form->DateComboBox->activated(1);
+    WaitForPass(*form);
+    ASSERT_EQ(NameAt(*form, 0), "26_12_04\\OLD2.TXT");
+    form->Scan->LastNewFile = "26_12_05\\NEW3.TXT";
+    form->Scan->NewMessageNotice = "announced";
+    form->UpdateStatusLine();
+
+    QTest::mouseClick(form->HintLabel, Qt::LeftButton);
+    EXPECT_EQ(form->Scan->DateIndex, 0);
+    WaitForPass(*form);
+    EXPECT_EQ(NameAt(*form, Row(*form)), "26_12_05\\NEW3.TXT");
+    EXPECT_EQ(form->DateComboBox->currentText(), "05.12.2026");
+    // Every record came back matched: no other message is announced instead.
+    EXPECT_TRUE(form->Scan->LastNewFile.empty());
+}
+
+TEST_F(NavigationTest, TheDayChooserShowsTheDayOfTheMessageOnDisplay) {
+    TwoDays();
+    Settings();
+    auto form = OpenWithClock();
+    const auto chooseOlderDay = [&] {
+        form->DateComboBox->setCurrentIndex(1);
+        emit form->DateComboBox->activated(1);
+        ASSERT_EQ(NameAt(*form, Row(*form)), "26_12_04\\OLD2.TXT");
+    };
+    chooseOlderDay();
+    form->LastButton->click();
+    EXPECT_EQ(form->DateComboBox->currentText(), "05.12.2026");
+
+    chooseOlderDay();
+    form->FirstButton->click();
+    EXPECT_EQ(form->DateComboBox->currentText(), "04.12.2026");
+    form->Scan->LastNewFile = "26_12_05\\NEW3.TXT";
+    form->Scan->NewMessageNotice = "announced";
+    QTest::mouseClick(form->HintLabel, Qt::LeftButton);
+    EXPECT_EQ(NameAt(*form, Row(*form)), "26_12_05\\NEW3.TXT");
+    EXPECT_EQ(form->DateComboBox->currentText(), "05.12.2026");
+
+    // A rescan brings an idle operator back to the newest message.
+    chooseOlderDay();
+    now += 6 * 60000;
+    form->RereadButton->click();
+    WaitForPass(*form);
+    EXPECT_EQ(Row(*form), 0);
+    EXPECT_EQ(form->DateComboBox->currentText(), "05.12.2026");
 }
 
 TEST_F(NavigationTest, AStatusLineClickGoesToTheAnnouncedRow) {

@@ -9,6 +9,7 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTabWidget>
@@ -87,6 +88,30 @@ TEST_F(OptionsWiringTest, OkKeepsTheValuesForTheScanner) {
     EXPECT_FALSE(form->Scan->Settings.autoShow);
     EXPECT_TRUE(form->Scan->Options.deleteAutomaticly);
     EXPECT_TRUE(QTest::qWaitFor([&] { return !form->Scan->Scanning(); }, 30000));
+}
+
+TEST_F(OptionsWiringTest, ANewArchiveRootEmptiesTheListAndHoldsFileCommandsUntilItsPassLands) {
+    Messages(3);
+    Settings();
+    auto form = OpenAndScan();
+    testing_support::TempDir other;
+    WriteFile(other / "26_12_06/OTHER.TXT", "other\r\n", LocalTime(2026, 12, 6, 8, 0));
+    SetOptionsDriver([&](TOptionsDlg& dlg) {
+        dlg.PathEdit->setText(QString::fromStdString(other.path()));
+        dlg.OKBtn->click();
+    });
+    form->OptionsButton->click();
+    EXPECT_EQ(form->ArchiveRoot, other.path());
+    EXPECT_EQ(form->ShownCount(), 0);
+    EXPECT_EQ(form->RereadButton->text(), "1:0");
+    for (QToolButton* button : {form->CopyButton, form->MoveButton, form->DeleteButton,
+                                form->ExportButton, form->PrintButton, form->AddButton})
+        EXPECT_FALSE(button->isEnabled()) << button->objectName().toStdString();
+
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !form->Scan->Scanning(); }, 30000));
+    ASSERT_EQ(form->ShownCount(), 1);
+    EXPECT_EQ(form->Panel->RecordAtRow(0)->Name(), "26_12_06\\OTHER.TXT");
+    EXPECT_TRUE(form->CopyButton->isEnabled());
 }
 
 TEST_F(OptionsWiringTest, ChangingTheCodePageReadsTheBriefsAgain) {

@@ -6,6 +6,8 @@
 #include "support/temp_dir.h"
 
 #include <QApplication>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
@@ -157,6 +159,17 @@ TEST_F(MainFormTest, ClosingStoresTheGeometryThatTheNextStartRestores) {
     EXPECT_EQ(again->x(), 30);
     EXPECT_EQ(again->y(), 40);
     EXPECT_EQ(again->PaneRatio, 35);
+}
+
+TEST_F(MainFormTest, AStoredGeometryBeyondTheScreenIsBroughtOntoIt) {
+    Settings("[Frame]\nX=40000\nY=-5000\nW=99999\nH=99999\n");
+    auto form = Open();
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    EXPECT_LE(form->width(), screen.width());
+    EXPECT_LE(form->height(), screen.height());
+    EXPECT_TRUE(form->frameGeometry().intersects(screen));
+    form->close();
+    EXPECT_LE(Stored().ReadInteger("Frame", "W", 0), screen.width());
 }
 
 TEST_F(MainFormTest, ClosingKeepsTheOtherSettings) {
