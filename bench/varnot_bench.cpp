@@ -4,6 +4,7 @@
 
 #include "bench_archives.h"
 #include "bench_timing.h"
+#include "search_bench.h"
 
 #include "core/archive/c_list.h"
 #include "core/archive/file_info.h"
@@ -319,10 +320,16 @@ int Main(int argc, char** argv) {
     const std::string child = RunCapturingOutput({SelfPath(), "--memory-child", small}, childExit);
     const long peakKb = childExit == 0 ? std::atol(child.c_str()) : -1;
 
+    // B7: the search walk through the list of a first pass, every message shown.
+    pools->previous.Used = 0;
+    pools->Run(firstPass);
+    const WalkResults b7 = RunWalkBench(small, pools->spare, runs);
+
     const double passFind = SafeRatio(b1.median, b1Find.median);
     const double bigSmall = SafeRatio(b2.median, b1.median);
     const double refilterGrep = SafeRatio(b3.median, b3Grep.median);
     const double scanMemchr = SafeRatio(b4.scan.median, b4.memchrStats.median);
+    const double walkGrep = SafeRatio(b7.walk.median, b7.grep.median);
 
     std::printf("\nVARNOT benchmarks: %ld online cores, %d timed runs per line after one warm-up;"
                 " median and min..max\n",
@@ -357,9 +364,20 @@ int Main(int argc, char** argv) {
     char memory[64];
     std::snprintf(memory, sizeof(memory), "%.1f MB", static_cast<double>(peakKb) / 1024.0);
     Row("MEM", "peak resident after B1, fresh process", memory, "", "", "target < 32 MB");
+    const char* b7GrepNote = b7.grepExit == 1 ? "" : b7.grepExit == 0 ? " (HIT!)" : " (FAILED)";
+    Row("B7",
+        "search walk, no hit: " + std::to_string(b7.messages) + " messages" +
+            (b7.walkFound ? " (HIT!)" : ""),
+        Ms(b7.walk), std::string("grep -l -i -F -e, same files") + b7GrepNote, Ms(b7.grep),
+        Ratio("walk/grep", walkGrep, "<= 2"));
+    char typicalTick[64];
+    std::snprintf(typicalTick, sizeof(typicalTick), ", median %.3f ms", b7.typicalTick * 1e3);
+    Row("", "longest of " + std::to_string(b7.ticks) + " ticks" + typicalTick, Ms(b7.longestTick),
+        "", "", Ratio("walk-tick-ms", b7.longestTick.median * 1e3, "<= 16"));
     std::printf("ratios: pass/find=%.2f big/small=%.2f refilter/grep=%.2f scan/memchr=%.2f "
-                "steady-opens=%ld\n",
-                passFind, bigSmall, refilterGrep, scanMemchr, steadyOpens);
+                "steady-opens=%ld walk/grep=%.2f walk-tick-ms=%.2f\n",
+                passFind, bigSmall, refilterGrep, scanMemchr, steadyOpens, walkGrep,
+                b7.longestTick.median * 1e3);
     return 0;
 }
 
