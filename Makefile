@@ -2,8 +2,12 @@
 # `make test` builds and runs every test (normal build, then ASan+UBSan).
 
 JOBS    ?= $(shell nproc)
+# The icon theme (with the SVG reader for its symbolic pictures) and the
+# toolkit's translations are what the program shows at run time; the printing
+# tests read their PDF back with poppler-utils.
 PACKAGES = cmake make g++ pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev \
-           libbenchmark-dev fonts-dejavu-core poppler-utils
+           libbenchmark-dev fonts-dejavu-core adwaita-icon-theme libqt6svg6 \
+           qt6-translations-l10n poppler-utils
 DEMO_PACKAGES = xvfb xauth
 
 BUILD      = build

@@ -233,11 +233,13 @@ int Main(int argc, char** argv) {
     if (!line.memoryChildRoot.empty()) return MemoryChild(line.memoryChildRoot);
 
     std::string error;
-    ArchivePlan smallSpec{"small", 30, 150, 7, GroupKeywords(), 0.02};
-    ArchivePlan bigSpec{"big", 365, 1000, 7, {}, 0};
-    const std::string small = PrepareArchive(line.dataFolder, smallSpec, error);
+    // A month of ordinary traffic with the group's keywords in a few messages
+    // (B1 and B3 to B5), and a year of heavy traffic (B2).
+    const ArchivePlan monthArchivePlan{"small", 30, 150, 7, GroupKeywords(), 0.02};
+    const ArchivePlan yearArchivePlan{"big", 365, 1000, 7, {}, 0};
+    const std::string small = PrepareArchive(line.dataFolder, monthArchivePlan, error);
     const std::string big =
-        small.empty() ? std::string() : PrepareArchive(line.dataFolder, bigSpec, error);
+        small.empty() ? std::string() : PrepareArchive(line.dataFolder, yearArchivePlan, error);
     if (small.empty() || big.empty()) {
         std::fprintf(stderr, "varnot-bench: %s\n", error.c_str());
         return 1;
@@ -270,7 +272,7 @@ int Main(int argc, char** argv) {
     const Stats& b1 = firstGroup[0];
     const Stats& b1Find = firstGroup[1];
     const Stats& b2 = firstGroup[2];
-    const long smallFiles = static_cast<long>(smallSpec.days) * smallSpec.perDay;
+    const long smallFiles = static_cast<long>(monthArchivePlan.days) * monthArchivePlan.perDay;
 
     // B3: a full refilter of the list with the group's keywords, beside grep
     // reading the same files. The list on display is the one the first pass made.

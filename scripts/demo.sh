@@ -10,13 +10,15 @@ archive="$dir/archive"
 if [ ! -d "$archive" ]; then
     "$bin/varnot-gen" --out "$archive" --days 10 --per-day 60 --seed 7 --end-today
 fi
-"$bin/varnot-gen" --settings "$bin/varnot.INI" --set-path "$archive"
+# The settings' own window size (400 x 200) folds the tool bar away; the demo
+# opens large enough to show the whole window.
+"$bin/varnot-gen" --settings "$bin/varnot.INI" --set-path "$archive" --window 1100x750
 
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
     echo "This machine has no display, so the viewer cannot open a window here."
     echo "Run it under a virtual X server instead:"
-    echo "  xvfb-run -a make demo"
-    echo "or start it directly: xvfb-run -a $bin/varnot"
+    echo "  xvfb-run -a -s '-screen 0 1280x1024x24' make demo"
+    echo "or start it directly: xvfb-run -a -s '-screen 0 1280x1024x24' $bin/varnot"
     exit 0
 fi
 echo "Archive: $archive"

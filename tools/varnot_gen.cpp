@@ -31,12 +31,15 @@ int main(int argc, char** argv) {
                     static_cast<unsigned long long>(result.bytes), result.dayFolders,
                     cmd.options.outDir.c_str());
     }
-    if (!cmd.settingsFile.empty()) {
-        std::string error;
-        if (!SetArchivePath(cmd.settingsFile, cmd.setPath, error)) {
-            std::fprintf(stderr, "varnot-gen: %s\n", error.c_str());
-            return 1;
-        }
+    std::string error;
+    if (!cmd.setPath.empty() && !SetArchivePath(cmd.settingsFile, cmd.setPath, error)) {
+        std::fprintf(stderr, "varnot-gen: %s\n", error.c_str());
+        return 1;
+    }
+    if (cmd.window &&
+        !SetWindowSize(cmd.settingsFile, cmd.window->width, cmd.window->height, error)) {
+        std::fprintf(stderr, "varnot-gen: %s\n", error.c_str());
+        return 1;
     }
     return 0;
 }

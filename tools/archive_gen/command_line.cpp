@@ -31,18 +31,29 @@ std::optional<Date> ParseDate(std::string_view text) {
     return date;
 }
 
+// "WIDTHxHEIGHT" of a window that fits on a screen.
+std::optional<WindowSize> ParseWindowSize(std::string_view text) {
+    const std::size_t x = text.find('x');
+    if (x == std::string_view::npos) return std::nullopt;
+    auto width = ParseNumber<int>(text.substr(0, x), 100, 20000);
+    auto height = ParseNumber<int>(text.substr(x + 1), 100, 20000);
+    if (!width || !height) return std::nullopt;
+    return WindowSize{*width, *height};
+}
+
 } // namespace
 
 std::string UsageText() {
     return "usage: varnot-gen --out DIR --days N --per-day M [--seed S]\n"
            "                  [--end-today | --end yyyy-mm-dd] [--dos] [--zev] [--non-text K]\n"
            "                  [--plant WORD]... [--plant-percent P]\n"
-           "       varnot-gen --settings FILE --set-path DIR\n"
+           "       varnot-gen --settings FILE [--set-path DIR] [--window WIDTHxHEIGHT]\n"
            "Writes N day folders \"yy_mm_dd\" of M messages each (plus K files of other\n"
            "types), ending today or at the given date; the same seed gives the same\n"
            "archive. --dos writes code page 866, --zev sectioned files. --plant puts one\n"
            "of the words into P percent of the messages and none into the others.\n"
-           "--settings/--set-path write main/Path of a settings file.\n";
+           "--set-path writes main/Path of the settings file, --window the size of\n"
+           "the viewer's window (Frame/W and Frame/H).\n";
 }
 
 ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args) {
@@ -86,7 +97,8 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args) {
             o.zev = generationOption = true;
         } else if (arg == "--out" || arg == "--days" || arg == "--per-day" || arg == "--seed" ||
                    arg == "--end" || arg == "--non-text" || arg == "--plant" ||
-                   arg == "--plant-percent" || arg == "--settings" || arg == "--set-path") {
+                   arg == "--plant-percent" || arg == "--settings" || arg == "--set-path" ||
+                   arg == "--window") {
             if (!takesValue(value)) return fail(std::string(arg) + " needs a value");
             if (arg == "--out") {
                 if (value.empty()) return fail("--out needs a folder");
@@ -129,6 +141,10 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args) {
             } else if (arg == "--settings") {
                 if (value.empty()) return fail("--settings needs a file");
                 cmd.settingsFile = value;
+            } else if (arg == "--window") {
+                cmd.window = ParseWindowSize(value);
+                if (!cmd.window)
+                    return fail("--window needs WIDTHxHEIGHT (100..20000), not \"" + value + "\"");
             } else {
                 if (value.empty()) return fail("--set-path needs a folder");
                 cmd.setPath = value;
@@ -145,8 +161,11 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args) {
         return parsed;
     }
     if (endToday && o.end) return fail("use either --end-today or --end, not both");
-    if (cmd.settingsFile.empty() != cmd.setPath.empty())
-        return fail("--settings and --set-path go together");
+    const bool settingsWrite = !cmd.setPath.empty() || cmd.window;
+    if (cmd.settingsFile.empty() && settingsWrite)
+        return fail("--set-path and --window need --settings");
+    if (!cmd.settingsFile.empty() && !settingsWrite)
+        return fail("--settings needs --set-path or --window");
     if (generationOption && !cmd.generate) return fail("--out is missing");
     if (cmd.generate && (!haveDays || !havePerDay))
         return fail("--days and --per-day are required");

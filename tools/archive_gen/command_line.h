@@ -2,19 +2,27 @@
 
 #include "archive_gen/archive_generator.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
 namespace varnot::gen {
 
-// What one run of varnot-gen does: generate an archive, point a settings file
-// at a folder, or both (generation first).
+// The viewer's window size in pixels, as Frame/W and Frame/H store it.
+struct WindowSize {
+    int width = 0;
+    int height = 0;
+};
+
+// What one run of varnot-gen does: generate an archive, write settings for
+// the viewer (point it at a folder, size its window), or both (generation first).
 struct CommandLine {
     bool help = false;
     bool generate = false;
     GeneratorOptions options;
     std::string settingsFile;
     std::string setPath;
+    std::optional<WindowSize> window;
 };
 
 struct ParsedCommandLine {

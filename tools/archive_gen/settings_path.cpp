@@ -1,6 +1,7 @@
 #include "archive_gen/settings_path.h"
 
 #include "core/app/ini_file.h"
+#include "core/app/settings_keys.h"
 
 #include <filesystem>
 
@@ -24,6 +25,19 @@ bool SetArchivePath(const std::string& settingsFile, std::string_view dir, std::
         return false;
     }
     if (!varnot::WriteSetting(settingsFile, "main", "Path", ArchivePathValue(dir))) {
+        error = "cannot write the settings file " + settingsFile;
+        return false;
+    }
+    return true;
+}
+
+bool SetWindowSize(const std::string& settingsFile, int width, int height, std::string& error) {
+    if (settingsFile.empty()) {
+        error = "no settings file given";
+        return false;
+    }
+    if (!varnot::WriteSetting(settingsFile, varnot::keys::FrameW, width) ||
+        !varnot::WriteSetting(settingsFile, varnot::keys::FrameH, height)) {
         error = "cannot write the settings file " + settingsFile;
         return false;
     }

@@ -13,4 +13,7 @@ std::string ArchivePathValue(std::string_view dir);
 // every other line. False, with a one-line `error`, when the file could not be written.
 bool SetArchivePath(const std::string& settingsFile, std::string_view dir, std::string& error);
 
+// Writes Frame/W and Frame/H, the size the viewer's window opens at, the same way.
+bool SetWindowSize(const std::string& settingsFile, int width, int height, std::string& error);
+
 } // namespace varnot::gen

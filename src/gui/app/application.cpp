@@ -1,12 +1,15 @@
 #include "gui/app/application.h"
 
 #include "gui/app/dialogs.h"
+#include "gui/app/icon_theme.h"
 
 #include <exception>
 
 namespace varnot {
 
-TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv) {}
+TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv) {
+    UseDesktopIconTheme();
+}
 
 bool TApplication::notify(QObject* receiver, QEvent* event) {
     try {

@@ -6,6 +6,7 @@
 #include "core/archive/code_pages.h"
 #include "core/main/status_line.h"
 #include "gui/app/lang.h"
+#include "gui/app/qt_translations.h"
 #include "gui/main/captions.h"
 #include "gui/main/message_list_model.h"
 #include "gui/main/message_view.h"
@@ -25,6 +26,7 @@ QString FromBytes(std::string_view bytes) {
 } // namespace
 
 void TMainform::ApplyCaptions() {
+    ApplyToolkitLanguage();
     for (const TCaption& caption : MainCaptions()) {
         QObject* control = objectName() == caption.control ? static_cast<QObject*>(this)
                                                            : findChild<QObject*>(caption.control);

@@ -6,6 +6,8 @@
 #include <QPixmap>
 #include <QPolygonF>
 
+#include <vector>
+
 namespace varnot {
 
 namespace {
@@ -54,9 +56,9 @@ QIcon Arrow(bool up, bool twice) {
     return QIcon(pixmap);
 }
 
-} // namespace
-
-QIcon ToolIcon(TToolIcon kind) {
+// The program's own picture of a button, for a desktop whose icon theme has
+// none of its names.
+QIcon DrawnIcon(TToolIcon kind) {
     const QColor file(52, 120, 200), danger(200, 60, 50), search(90, 140, 60), mark(210, 70, 70),
         out(120, 90, 170), setup(110, 110, 110), editor(200, 140, 40);
     switch (kind) {
@@ -100,6 +102,67 @@ QIcon ToolIcon(TToolIcon kind) {
         return Arrow(false, true);
     }
     return {};
+}
+
+// Standard names of the desktop's icon theme for a button, the most fitting
+// first. Full-colour names lead; the "-symbolic" ones serve themes that keep
+// only those.
+std::vector<const char*> ThemeNames(TToolIcon kind) {
+    switch (kind) {
+    case TToolIcon::Copy:
+        return {"edit-copy", "edit-copy-symbolic"};
+    case TToolIcon::Move:
+        return {"edit-cut", "edit-cut-symbolic"};
+    case TToolIcon::Delete:
+        return {"edit-delete", "edit-delete-symbolic"};
+    case TToolIcon::Find:
+        return {"edit-find", "edit-find-symbolic"};
+    case TToolIcon::FindNext:
+        return {"go-down-search", "system-search", "system-search-symbolic"};
+    case TToolIcon::Print:
+        return {"document-print", "document-print-symbolic"};
+    case TToolIcon::Shine:
+        return {"edit-select-all", "edit-select-all-symbolic"};
+    case TToolIcon::Unshine:
+        return {"edit-select-none", "list-remove", "list-remove-symbolic"};
+    case TToolIcon::Export:
+        return {"document-export", "document-send", "document-send-symbolic"};
+    case TToolIcon::Word:
+        return {"x-office-document", "x-office-document-symbolic"};
+    case TToolIcon::Options:
+        return {"preferences-system", "preferences-system-symbolic"};
+    case TToolIcon::Filter:
+        return {"view-filter", "preferences-other", "preferences-other-symbolic"};
+    case TToolIcon::Add:
+        return {"insert-text", "list-add", "list-add-symbolic"};
+    case TToolIcon::ShowEditor:
+        return {"accessories-text-editor", "text-editor-symbolic"};
+    case TToolIcon::Wrap:
+        return {"view-wrapped", "view-wrapped-symbolic", "format-justify-fill"};
+    case TToolIcon::Last:
+        return {"go-top", "go-top-symbolic"};
+    case TToolIcon::Next:
+        return {"go-up", "go-up-symbolic"};
+    case TToolIcon::Prev:
+        return {"go-down", "go-down-symbolic"};
+    case TToolIcon::First:
+        return {"go-bottom", "go-bottom-symbolic"};
+    }
+    return {};
+}
+
+} // namespace
+
+QIcon ToolIcon(TToolIcon kind) {
+    for (const char* name : ThemeNames(kind)) {
+        // Only the exact name: the theme's own fallback to a shorter name
+        // ("go-down-search" to "go-down") would show a different command.
+        if (!QIcon::hasThemeIcon(name)) continue;
+        QIcon icon = QIcon::fromTheme(name);
+        // A theme may list a picture that no installed image reader can draw.
+        if (!icon.pixmap(QSize(16, 16)).isNull()) return icon;
+    }
+    return DrawnIcon(kind);
 }
 
 QIcon TowerIcon() {

@@ -5,8 +5,7 @@
 
 namespace varnot {
 
-// The pictures of the tool bar and the status panel, drawn by the program
-// itself so that it needs no image files.
+// The pictures of the tool bar and the status panel.
 enum class TToolIcon {
     Copy,
     Move,
@@ -29,6 +28,8 @@ enum class TToolIcon {
     First,
 };
 
+// The desktop icon theme's picture for the button, or, where the theme has
+// none, one the program draws itself.
 QIcon ToolIcon(TToolIcon kind);
 // The program's own picture (the window icon and AppImage): a tower.
 QIcon TowerIcon();

@@ -36,11 +36,15 @@ TEST(GeneratorCommandLine, AcceptsTheDemoScriptsCalls) {
         {"--out", "demo/archive", "--days", "10", "--per-day", "60", "--seed", "7", "--end-today"});
     ASSERT_TRUE(gen.ok) << gen.error;
     EXPECT_FALSE(gen.command.options.end.has_value());
-    auto set = Parse({"--settings", "bin/varnot.INI", "--set-path", "demo/archive"});
+    auto set = Parse(
+        {"--settings", "bin/varnot.INI", "--set-path", "demo/archive", "--window", "1100x750"});
     ASSERT_TRUE(set.ok) << set.error;
     EXPECT_FALSE(set.command.generate);
     EXPECT_EQ(set.command.settingsFile, "bin/varnot.INI");
     EXPECT_EQ(set.command.setPath, "demo/archive");
+    ASSERT_TRUE(set.command.window.has_value());
+    EXPECT_EQ(set.command.window->width, 1100);
+    EXPECT_EQ(set.command.window->height, 750);
 }
 
 TEST(GeneratorCommandLine, ValuesMayFollowAnEqualsSign) {
@@ -74,6 +78,10 @@ TEST(GeneratorCommandLine, RejectsBadArguments) {
         {"--out", "/x", "--days", "2", "--per-day"},
         {"--settings", "a.INI"},
         {"--set-path", "/x"},
+        {"--window", "1100x750"},
+        {"--settings", "a.INI", "--window", "1100"},
+        {"--settings", "a.INI", "--window", "1100x50"},
+        {"--settings", "a.INI", "--window", "x750"},
         {"stray"},
         {"--dos=yes", "--out", "/x", "--days", "2", "--per-day", "3"},
     };

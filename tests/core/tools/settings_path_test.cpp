@@ -59,6 +59,17 @@ TEST(SetArchivePath, WritesPathAndKeepsEveryOtherLine) {
     EXPECT_EQ(again.find("archive/"), std::string::npos);
 }
 
+TEST(SetWindowSize, WritesTheFrameSizeBesideThePath) {
+    TempDir dir;
+    const std::string file = dir / "varnot.INI";
+    std::string error;
+    ASSERT_TRUE(SetArchivePath(file, "/srv/archive", error)) << error;
+    ASSERT_TRUE(SetWindowSize(file, 1100, 750, error)) << error;
+    EXPECT_EQ(varnot::ReadSetting(file, "Frame", "W", ""), "1100");
+    EXPECT_EQ(varnot::ReadSetting(file, "Frame", "H", ""), "750");
+    EXPECT_EQ(varnot::ReadSetting(file, "main", "Path", ""), "/srv/archive/");
+}
+
 TEST(SetArchivePath, CreatesAMissingSettingsFileAndReportsAnUnwritableOne) {
     TempDir dir;
     std::string error;

@@ -6,6 +6,7 @@
 #include "core/app/program_paths.h"
 #include "core/archive/file_info.h"
 #include "gui/app/lang.h"
+#include "gui/app/qt_translations.h"
 #include "gui/main/main_form.h"
 #include "gui/main/message_list_model.h"
 #include "gui/main/message_list_view.h"
@@ -22,7 +23,10 @@ namespace testing_support {
 class MainFormFixture : public ::testing::Test {
   protected:
     void SetUp() override { varnot::SetProgramPaths({program.path(), program / "varnot.INI"}); }
-    void TearDown() override { varnot::English = true; }
+    void TearDown() override {
+        varnot::English = true;
+        varnot::ApplyToolkitLanguage();
+    }
 
     // The settings: the archive, a window large enough for twenty-odd rows,
     // then `extra` (more lines of [main], or further sections).
