@@ -1,6 +1,7 @@
 // Automatic deletion in the real viewer: an announced file on a full list
 // deletes the oldest kept message, but never through a day folder that has
 // become a link, and never a file that was written again since the pass.
+// At start-up the viewer deletes the temporary files a killed run left.
 #include "core/archive/day_folders.h"
 #include "support/temp_dir.h"
 
@@ -12,6 +13,7 @@
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <sys/inotify.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 using testing_support::Exists;
@@ -127,6 +129,21 @@ TEST_F(DeletionEndToEndTest, TheOldestMessageSavedAgainSurvivesTheNextArrival) {
     const std::string marks = StopAndReadMarks();
     EXPECT_TRUE(Exists(oldest));
     EXPECT_NE(marks.find(newName), std::string::npos) << marks;
+}
+
+TEST_F(DeletionEndToEndTest, TemporaryFilesOfAKilledRunAreRemovedAtStart) {
+    const pid_t dead = ::fork();
+    if (dead == 0) ::_exit(0);
+    ::waitpid(dead, nullptr, 0);
+    const std::string settingsLeftover =
+        program / (".varnot.INI." + std::to_string(dead) + ".0.tmp");
+    const std::string marksLeftover = program / (".attr.sav." + std::to_string(dead) + ".1.tmp");
+    WriteFile(settingsLeftover, "[main]\r\n");
+    WriteFile(marksLeftover, "");
+    StartAndWaitForTheFirstPass();
+    EXPECT_FALSE(Exists(settingsLeftover));
+    EXPECT_FALSE(Exists(marksLeftover));
+    StopAndReadMarks();
 }
 
 } // namespace
