@@ -2,6 +2,7 @@
 
 #include "core/archive/code_pages.h"
 #include "core/archive/dos_time.h"
+#include "core/archive/file_info.h"
 
 #include <cerrno>
 #include <cstring>
@@ -54,7 +55,7 @@ FolderListing ListMessageFiles(const std::string& folder, FoundFileVisitor visit
 
         if (name[0] == '.' || !MayBeRegular(*entry)) continue;
         std::size_t length = std::strlen(name);
-        if (length >= sizeof(upper) || std::memchr(name, '\\', length)) continue;
+        if (length >= sizeof(upper) || !IsArchiveFileName(std::string_view(name, length))) continue;
 
         struct stat st {};
         if (fstatat(fd, name, &st, AT_SYMLINK_NOFOLLOW) != 0) continue; // gone meanwhile

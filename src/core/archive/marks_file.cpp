@@ -56,6 +56,9 @@ bool SaveMarks(const CList& list, const std::string& path) {
     std::string text;
     for (int position = 0; position < list.Used; ++position) {
         const TFileInfo& record = list.RecordAt(position);
+        // A name the loader would split differently (a comma, a line end)
+        // would bring back a wrong record: such a record is not written.
+        if (!IsArchiveName(record.Name())) continue;
         text += record.Name();
         text += ',' + std::to_string(record.Flags) + ',' + std::to_string(record.Time) + ',' +
                 std::to_string(record.Size) + "\r\n";

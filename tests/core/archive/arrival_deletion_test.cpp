@@ -39,6 +39,13 @@ TEST_F(ArrivalDeletionTest, ANewerArrivalDeletesTheOldestKeptFile) {
     EXPECT_FALSE(OnDisk("H8.TXT"));
     EXPECT_TRUE(OnDisk("H9.TXT"));
     EXPECT_TRUE(OnDisk("H11.TXT"));
+
+    // A name that cannot be an archive name is no message: nothing moves.
+    f.Put(today, "X,Y.TXT", 12, 0);
+    f.control->AddArrivedFile("X,Y.TXT");
+    EXPECT_EQ(f.Names(), Listed({"H11", "H10", "H9"}));
+    EXPECT_TRUE(OnDisk("H9.TXT"));
+    EXPECT_TRUE(OnDisk("X,Y.TXT"));
 }
 
 TEST_F(ArrivalDeletionTest, AnArrivalOlderThanEverythingKeptIsDeletedOneAsOldIsTaken) {
