@@ -252,7 +252,13 @@ void IniFile::InsertLine(std::size_t index, std::string text) {
     // Only the last line can lack its line end; it needs one before anything follows it.
     if (index == lines_.size() && !lines_.empty()) {
         Line& last = lines_.back();
-        if (last.end.empty() || last.end == "\r") last.end = lineEnd_;
+        // A lone CR stays: it is a byte of the untouched line, and an LF after
+        // it ends the line in either style.
+        if (last.end.empty()) {
+            last.end = lineEnd_;
+        } else if (last.end == "\r") {
+            last.end = "\r\n";
+        }
     }
     lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(index),
                   Line{std::move(text), lineEnd_});

@@ -83,8 +83,8 @@ int LoadMarks(CList& list, const std::string& path) {
     bool done = false;
     // Returns false when the line ends the reading.
     auto takeLine = [&]() {
-        if (overlong) return true;
         if (!line.empty() && line.back() == '\r') line.pop_back();
+        if (overlong || line.size() > MaxMarksLineLength) return true;
         if (line.empty()) return false;
         if (ParseMarksLine(line, fields, list.RecordAt(list.Used))) ++list.Used;
         return list.Used < list.Capacity();
@@ -105,7 +105,8 @@ int LoadMarks(CList& list, const std::string& path) {
                 line.clear();
                 overlong = false;
             } else if (!overlong) {
-                if (line.size() >= MaxMarksLineLength) {
+                // One byte more than the limit: the CR of a CR LF is no part of the line.
+                if (line.size() > MaxMarksLineLength) {
                     overlong = true;
                     line.clear();
                 } else {

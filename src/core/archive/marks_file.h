@@ -10,7 +10,8 @@ namespace varnot {
 
 // The marks file lives in the program folder.
 inline constexpr std::string_view MarksFileName = "attr.sav";
-// No line written by SaveMarks comes near this; longer lines are skipped.
+// No line written by SaveMarks comes near this; longer lines (not counting
+// their CR LF) are skipped.
 inline constexpr std::size_t MaxMarksLineLength = 4096;
 
 // Writes one line "Name,Flags,Time,Size" (CR LF) per valid record, in list

@@ -149,6 +149,17 @@ TEST_F(MarksFileTest, LinesThatCannotBeMarksAreSkipped) {
         EXPECT_TRUE(list.RecordAt(i).Name().empty()) << i;
 }
 
+TEST_F(MarksFileTest, TheCrOfCrLfDoesNotCountAgainstTheLineLimit) {
+    const std::string head = "03_12_25\\A.TXT,1,";
+    const std::string atLimit = head + std::string(MaxMarksLineLength - head.size() - 1, ' ') + "7";
+    const std::string tooLong = head + std::string(MaxMarksLineLength - head.size(), ' ') + "8";
+    ASSERT_EQ(atLimit.size(), MaxMarksLineLength);
+    WriteFile(path, atLimit + "\r\n" + tooLong + "\r\n" + atLimit + "\r\n");
+    CList list(5);
+    ASSERT_EQ(LoadMarks(list, path), 2); // the middle line is one byte too long
+    EXPECT_EQ(list.RecordAt(0).Time, 7);
+}
+
 TEST_F(MarksFileTest, BinaryGarbageNeverCrashes) {
     std::string garbage;
     unsigned state = 12345;
