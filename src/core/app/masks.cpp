@@ -2,8 +2,6 @@
 
 #include <string>
 
-#include "core/app/separator.h"
-
 namespace varnot {
 
 bool MaskMatch(std::string_view name, std::string_view mask) {
@@ -38,10 +36,14 @@ bool MaskMatch(std::string_view name, std::string_view mask) {
 }
 
 bool MatchAnyMask(std::string_view name, std::string_view maskList) {
-    TSeparator masks;
-    masks.Split(maskList, ';');
-    for (int i = 0; i < masks.Count(); ++i) {
-        if (MaskMatch(name, masks.Field(i))) return true;
+    // Split like the field splitter (runs of ";" count as one), but without
+    // its limit of fifteen fields: every mask of a long list counts.
+    while (!maskList.empty()) {
+        const std::size_t end = maskList.find(';');
+        const std::string_view mask = maskList.substr(0, end);
+        if (!mask.empty() && MaskMatch(name, mask)) return true;
+        if (end == std::string_view::npos) break;
+        maskList.remove_prefix(end + 1);
     }
     return false;
 }

@@ -28,12 +28,16 @@ struct FolderListing {
     bool IsEmpty() const { return opened && !stopped && entries == 0; }
 };
 
+// A file size as records hold it: clamped to the signed 32-bit range.
+int32_t ClampFileSize(long long size);
+
 // Returns false to stop the listing.
 using FoundFileVisitor = bool (*)(void* context, const FoundFile& file);
 
 // Lists the message files of one folder: regular files only (links, folders,
 // FIFOs, sockets and devices are skipped without being opened or followed),
-// no hidden files (leading "."), no names holding a backslash. A file that
+// no hidden files (leading "."), no names that cannot be archive names (a
+// backslash, a comma, a control character). A file that
 // disappears between listing and inspection is skipped; a folder that
 // disappears while being read ends the listing with what was found. Nothing
 // is allocated per file. A folder given as a symbolic link is not opened.

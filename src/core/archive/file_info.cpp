@@ -36,7 +36,13 @@ bool IsDayFolderShape(std::string_view folder) {
 bool IsArchiveFileName(std::string_view fileName) {
     if (fileName.empty() || fileName.size() > MaxFileNameLength) return false;
     if (fileName == "." || fileName == "..") return false;
-    return fileName.find_first_of(std::string_view("/\\\0", 3)) == std::string_view::npos;
+    // The marks file separates fields with commas and records with line ends,
+    // and a stored name separates the day folder with a backslash.
+    for (const char c : fileName) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (c == '/' || c == '\\' || c == ',' || byte < 0x20 || byte == 0x7F) return false;
+    }
+    return true;
 }
 
 bool IsArchivePrefix(std::string_view prefix) {

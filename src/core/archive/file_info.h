@@ -21,8 +21,8 @@ inline constexpr char ArchiveNameSeparator = '\\';
 
 // "yy_mm_dd" by shape: digits and two underscores (not a calendar check).
 bool IsDayFolderShape(std::string_view folder);
-// A name that a message file may have: 1..255 bytes, no "/", backslash or NUL,
-// and not "." or "..".
+// A name that a message file may have: 1..255 bytes, no "/", backslash,
+// comma or control character (NUL, CR, LF, ...), and not "." or "..".
 bool IsArchiveFileName(std::string_view fileName);
 // A prefix as the scanner hands it over: a day folder and a backslash.
 bool IsArchivePrefix(std::string_view prefix);

@@ -10,12 +10,14 @@ namespace varnot {
 
 // The marks file lives in the program folder.
 inline constexpr std::string_view MarksFileName = "attr.sav";
-// No line written by SaveMarks comes near this; longer lines are skipped.
+// No line written by SaveMarks comes near this; longer lines (not counting
+// their CR LF) are skipped.
 inline constexpr std::size_t MaxMarksLineLength = 4096;
 
 // Writes one line "Name,Flags,Time,Size" (CR LF) per valid record, in list
-// order. The old file is replaced atomically; false when the new one could not
-// be written (the old one is then untouched).
+// order; a record whose name is no archive name is left out. The old file is
+// replaced atomically, like the settings file; false when the new one could
+// not be written (the old one is then untouched), a read-only file included.
 bool SaveMarks(const CList& list, const std::string& path);
 
 // Fills the list (from position 0) with the records of the marks file and

@@ -85,7 +85,10 @@ TextLoadResult LoadTextBuffer(const std::string& path, const ArchiveOptions& opt
 std::string LoadHead(const std::string& path, const ArchiveOptions& options) {
     if (options.inZev) {
         SectionedKey head{"head", "head", {}, false};
-        if (ReadSectionedValues(path, std::span<SectionedKey>(&head, 1))) return head.value;
+        bool hasText = false;
+        // A file without a visible character is blank, whatever its format.
+        if (ReadSectionedValues(path, std::span<SectionedKey>(&head, 1), &hasText) && hasText)
+            return head.value;
         return std::string(FileNamePartOf(path));
     }
 

@@ -26,7 +26,8 @@ bool SameLatinText(std::string_view a, std::string_view b) {
     return true;
 }
 
-bool ReadSectionedValues(const std::string& path, std::span<SectionedKey> keys) {
+bool ReadSectionedValues(const std::string& path, std::span<SectionedKey> keys, bool* hasText) {
+    if (hasText) *hasText = false;
     MessageFile file(path);
     if (!file.IsOpen()) return false;
     std::size_t missing = 0;
@@ -38,6 +39,7 @@ bool ReadSectionedValues(const std::string& path, std::span<SectionedKey> keys) 
     std::string section;
     while (missing > 0 && reader.Next(line, kMaxSectionedLine)) {
         std::string_view text = TrimControls(line);
+        if (!text.empty() && hasText) *hasText = true;
         if (text.empty() || text.front() == ';') continue;
         if (text.front() == '[') {
             std::size_t close = text.find(']');

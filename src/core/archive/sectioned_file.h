@@ -22,8 +22,10 @@ struct SectionedKey {
 inline constexpr std::size_t kMaxSectionedLine = 4096;
 
 // Reads the file until every key has been found or the file ends. False when
-// the file cannot be opened (only regular files are).
-bool ReadSectionedValues(const std::string& path, std::span<SectionedKey> keys);
+// the file cannot be opened (only regular files are). `hasText`, when given,
+// tells whether any line read held a visible character (false for a blank file).
+bool ReadSectionedValues(const std::string& path, std::span<SectionedKey> keys,
+                         bool* hasText = nullptr);
 
 // One value; nothing when the file cannot be opened or the key is absent.
 std::optional<std::string> ReadSectionedValue(const std::string& path, std::string_view section,

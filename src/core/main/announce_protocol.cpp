@@ -67,13 +67,14 @@ void TAnnounceParser::Feed(std::string_view bytes, std::vector<AnnounceAction>& 
         if (lf == std::string_view::npos) break;
         bytes.remove_prefix(lf + 1);
 
-        std::string_view line = line_;
-        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-        if (line.size() > AnnounceMaxLine) {
+        // The line goes on with its CR: AnswerAnnounceLine drops exactly one,
+        // and a second one is part of the request.
+        const bool cr = !line_.empty() && line_.back() == '\r';
+        if (line_.size() - (cr ? 1 : 0) > AnnounceMaxLine) {
             out.push_back(Answer(AnnounceLineTooLong));
             closed_ = true;
         } else {
-            out.push_back(AnswerAnnounceLine(line));
+            out.push_back(AnswerAnnounceLine(line_));
         }
         line_.clear();
     }

@@ -10,7 +10,7 @@ namespace varnot {
 
 // The line protocol of the announce service, through which the receiving
 // program tells the running viewer of a new message file. A request is one
-// line ending with LF (a CR before the LF is tolerated):
+// line ending with LF (one CR before the LF is tolerated):
 //
 //   POKE RADIOTEXT FILENAME <data>
 //

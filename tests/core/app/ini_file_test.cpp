@@ -99,6 +99,12 @@ TEST_F(IniFileTest, CrlfLfAndBomFilesAllRead) {
     }
 }
 
+TEST_F(IniFileTest, ALoneCrEndingTheLastLineStaysWhenAKeyFollows) {
+    WriteFile(file, "[main]\nA=1\r");
+    EXPECT_TRUE(WriteIntSetting(file, "main", "B", 2));
+    EXPECT_EQ(ReadFile(file), "[main]\nA=1\r\nB=2\n");
+}
+
 TEST_F(IniFileTest, JunkCommentsAndDuplicatesDoNotConfuseReading) {
     WriteFile(file, "junk line\n;English=NO\n[main]\nno equals sign here\n=orphan\n# x=1\n"
                     "English=YES\nEnglish=NO\n[other]\nEnglish=NO\n[main]\nPath=/second\n");

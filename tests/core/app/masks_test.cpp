@@ -57,5 +57,12 @@ TEST(MatchAnyMaskTest, AnyMaskOfTheList) {
     EXPECT_FALSE(MatchAnyMask("", ""));
 }
 
+TEST(MatchAnyMaskTest, EveryMaskOfALongListCounts) {
+    std::string list;
+    for (int i = 0; i < 20; ++i) list += "M" + std::to_string(i) + ".TXT;";
+    EXPECT_TRUE(MatchAnyMask("M19.TXT", list));
+    EXPECT_FALSE(MatchAnyMask("M20.TXT", list));
+}
+
 } // namespace
 } // namespace varnot

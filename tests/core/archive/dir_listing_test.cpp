@@ -40,6 +40,8 @@ TEST(DirListing, ListsRegularVisibleFilesWithUpperCasedNames) {
     WriteFile(dir / "\xEF\xF0\xE8.txt", "1251 name");
     WriteFile(dir / ".hidden.txt", "x");
     WriteFile(dir / "back\\slash.txt", "x");
+    WriteFile(dir / "comma,name.txt", "x");
+    WriteFile(dir / "line\nend.txt", "x");
     MakeDirs(dir / "SUB.TXT");
     ASSERT_EQ(symlink((dir / "A1234567.TXT").c_str(), (dir / "LINK.TXT").c_str()), 0);
     ASSERT_EQ(symlink((dir / "nowhere").c_str(), (dir / "DANGLING.TXT").c_str()), 0);
@@ -59,7 +61,7 @@ TEST(DirListing, ListsRegularVisibleFilesWithUpperCasedNames) {
     EXPECT_TRUE(listing.opened);
     EXPECT_FALSE(listing.stopped);
     EXPECT_EQ(listing.files, 3);
-    EXPECT_EQ(listing.entries, 9);
+    EXPECT_EQ(listing.entries, 11);
     EXPECT_FALSE(listing.IsEmpty());
 }
 

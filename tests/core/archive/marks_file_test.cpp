@@ -68,6 +68,18 @@ TEST_F(MarksFileTest, EmptyListGivesAnEmptyFileAndSaveReplacesAtomically) {
     EXPECT_TRUE(std::filesystem::is_directory(dir / "blocked/attr.sav/inner"));
 }
 
+TEST_F(MarksFileTest, AReadOnlyFileIsLeftAloneLikeTheSettingsFile) {
+    WriteFile(path, "03_12_25\\OLD.TXT,32,1,1\r\n");
+    ::chmod(path.c_str(), 0444);
+    CList list(3);
+    Add(list, "NEW.TXT", TFileInfo::Shown, 5, 5);
+    EXPECT_FALSE(SaveMarks(list, path));
+    EXPECT_EQ(ReadFile(path), "03_12_25\\OLD.TXT,32,1,1\r\n");
+    struct stat info {};
+    ASSERT_EQ(::stat(path.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 07777, 0444u);
+}
+
 TEST_F(MarksFileTest, MissingOrNonRegularFileLoadsNothing) {
     CList list(3);
     list.Used = 2;
@@ -135,6 +147,17 @@ TEST_F(MarksFileTest, LinesThatCannotBeMarksAreSkipped) {
     EXPECT_EQ(list.RecordAt(1).Time, -2147483647 - 1);
     for (int i = list.Used; i < list.Capacity(); ++i)
         EXPECT_TRUE(list.RecordAt(i).Name().empty()) << i;
+}
+
+TEST_F(MarksFileTest, TheCrOfCrLfDoesNotCountAgainstTheLineLimit) {
+    const std::string head = "03_12_25\\A.TXT,1,";
+    const std::string atLimit = head + std::string(MaxMarksLineLength - head.size() - 1, ' ') + "7";
+    const std::string tooLong = head + std::string(MaxMarksLineLength - head.size(), ' ') + "8";
+    ASSERT_EQ(atLimit.size(), MaxMarksLineLength);
+    WriteFile(path, atLimit + "\r\n" + tooLong + "\r\n" + atLimit + "\r\n");
+    CList list(5);
+    ASSERT_EQ(LoadMarks(list, path), 2); // the middle line is one byte too long
+    EXPECT_EQ(list.RecordAt(0).Time, 7);
 }
 
 TEST_F(MarksFileTest, BinaryGarbageNeverCrashes) {

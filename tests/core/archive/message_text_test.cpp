@@ -92,8 +92,13 @@ TEST(LoadHead, SectionedFileGivesTheHeadKey) {
     EXPECT_EQ(LoadHead(dir / "Z.TXT", Zev()), "Storm warning");
     WriteFile(dir / "NOHEAD.TXT", "[body]\r\nhead=in the body\r\n");
     EXPECT_EQ(LoadHead(dir / "NOHEAD.TXT", Zev()), "");
+    WriteFile(dir / "NOVALUE.TXT", "[head]\r\nhead=\r\n");
+    EXPECT_EQ(LoadHead(dir / "NOVALUE.TXT", Zev()), "");
+    // A blank file is blank in either format: its brief is its name.
     WriteFile(dir / "EMPTY.TXT", "");
-    EXPECT_EQ(LoadHead(dir / "EMPTY.TXT", Zev()), "");
+    EXPECT_EQ(LoadHead(dir / "EMPTY.TXT", Zev()), "EMPTY.TXT");
+    WriteFile(dir / "BLANK.TXT", " \r\n\t\r\n");
+    EXPECT_EQ(LoadHead(dir / "BLANK.TXT", Zev()), "BLANK.TXT");
 }
 
 TEST(IsTextMessage, ByUpperCasedExtension) {

@@ -123,6 +123,12 @@ TEST(AnnounceParserTest, LinesUpToTheLimitAreServedLongerOnesEndTheConnection) {
     }
 }
 
+TEST(AnnounceParserTest, OnlyOneCrBeforeTheLineEndIsDropped) {
+    TAnnounceParser parser;
+    EXPECT_EQ(Answers(FeedAll(parser, "POKE\r\r\nPOKE\r\n")),
+              (std::vector<std::string>{"ERR unknown command\n", "ERR unknown topic\n"}));
+}
+
 TEST(AnnounceParserTest, AHugeLineIsRefusedBeforeItIsBuffered) {
     TAnnounceParser parser;
     std::vector<AnnounceAction> actions;
