@@ -27,6 +27,16 @@ enum class TToolIcon {
     Next,
     Prev,
     First,
+    // The built-in editor's own buttons.
+    Clear,
+    Open,
+    SaveAs,
+    Undo,
+    Cut,
+    Paste,
+    SelectAll,
+    Replace,
+    MainWindow,
 };
 
 QIcon ToolIcon(TToolIcon kind);
