@@ -138,6 +138,23 @@ bool ScanKeywords(const unsigned char* buffer, std::size_t length,
     return KeywordScanner(upperKeywords).Scan(buffer, length);
 }
 
+std::vector<std::string> SplitLines(std::string_view text) {
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    std::size_t i = 0;
+    while (i < text.size()) {
+        if (text[i] != '\r' && text[i] != '\n') {
+            ++i;
+            continue;
+        }
+        lines.emplace_back(text.substr(start, i - start));
+        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+        start = ++i;
+    }
+    if (start < text.size()) lines.emplace_back(text.substr(start));
+    return lines;
+}
+
 void KeepSection(std::vector<std::string>& lines, std::string_view name) {
     bool inside = false;
     std::size_t kept = 0;

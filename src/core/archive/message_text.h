@@ -84,6 +84,10 @@ bool ScanKeywords(const unsigned char* buffer, std::size_t length,
 bool ScanKeywordsPlain(const unsigned char* buffer, std::size_t length,
                        const std::vector<std::string>& upperKeywords);
 
+// The lines of a text split at CR LF, CR and LF; a break at the very end
+// opens no line.
+std::vector<std::string> SplitLines(std::string_view text);
+
 // Keeps only the lines inside the named section, without its header.
 void KeepSection(std::vector<std::string>& lines, std::string_view name);
 

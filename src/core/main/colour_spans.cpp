@@ -14,24 +14,6 @@ bool IsLineBreak(char c) {
     return c == '\r' || c == '\n';
 }
 
-// Lines split at CR LF, CR and LF; a break at the very end opens no line.
-std::vector<std::string> SplitLines(std::string_view text) {
-    std::vector<std::string> lines;
-    std::size_t start = 0;
-    std::size_t i = 0;
-    while (i < text.size()) {
-        if (!IsLineBreak(text[i])) {
-            ++i;
-            continue;
-        }
-        lines.emplace_back(text.substr(start, i - start));
-        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
-        start = ++i;
-    }
-    if (start < text.size()) lines.emplace_back(text.substr(start));
-    return lines;
-}
-
 bool HasVisibleCharacter(std::string_view line) {
     return std::any_of(line.begin(), line.end(),
                        [](char c) { return static_cast<unsigned char>(c) > 32; });

@@ -20,6 +20,7 @@ constexpr std::array<int, 3> ShutdownSignals = {SIGTERM, SIGINT, SIGHUP};
 // Read end and write end of the pipe; -1 when not installed.
 volatile sig_atomic_t writeEnd = -1;
 int readEnd = -1;
+bool signalArrived = false;
 struct sigaction previous[ShutdownSignals.size()];
 
 extern "C" void OnShutdownSignal(int signal) {
@@ -51,7 +52,12 @@ bool InstallShutdownSignals() {
     return true;
 }
 
+bool ShutdownSignalArrived() {
+    return signalArrived;
+}
+
 void RestoreShutdownSignals() {
+    signalArrived = false;
     if (readEnd < 0) return;
     for (std::size_t i = 0; i < ShutdownSignals.size(); ++i)
         sigaction(ShutdownSignals[i], &previous[i], nullptr);
@@ -72,6 +78,7 @@ void TSignalCloser::SignalArrived() {
     char bytes[64];
     while (read(readEnd, bytes, sizeof bytes) > 0) {
     }
+    signalArrived = true;
     dialogRounds_ = 0;
     CloseWindow();
 }

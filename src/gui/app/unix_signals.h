@@ -21,6 +21,11 @@ bool InstallShutdownSignals();
 // Every TSignalCloser must be gone by then.
 void RestoreShutdownSignals();
 
+// True once a shutdown signal has been taken from the pipe: the window
+// closing now closes for a logout or a kill request, and must not stop to
+// ask the operator anything. Cleared by RestoreShutdownSignals.
+bool ShutdownSignalArrived();
+
 // Closes a window from the event loop once a shutdown signal has arrived.
 class TSignalCloser : public QObject {
     Q_OBJECT

@@ -100,6 +100,24 @@ QIcon DrawnIcon(TToolIcon kind) {
         return Arrow(false, false);
     case TToolIcon::First:
         return Arrow(false, true);
+    case TToolIcon::Clear:
+        return Tile(danger, "Cl");
+    case TToolIcon::Open:
+        return Tile(file, "O");
+    case TToolIcon::SaveAs:
+        return Tile(file, "S");
+    case TToolIcon::Undo:
+        return Tile(editor, "U");
+    case TToolIcon::Cut:
+        return Tile(editor, "X");
+    case TToolIcon::Paste:
+        return Tile(editor, "V");
+    case TToolIcon::SelectAll:
+        return Tile(editor, "All");
+    case TToolIcon::Replace:
+        return Tile(search, "R");
+    case TToolIcon::MainWindow:
+        return Tile(setup, "M");
     }
     return {};
 }

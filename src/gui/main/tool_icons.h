@@ -26,6 +26,16 @@ enum class TToolIcon {
     Next,
     Prev,
     First,
+    // The built-in editor's own buttons.
+    Clear,
+    Open,
+    SaveAs,
+    Undo,
+    Cut,
+    Paste,
+    SelectAll,
+    Replace,
+    MainWindow,
 };
 
 // The desktop icon theme's picture for the button, or, where the theme has
