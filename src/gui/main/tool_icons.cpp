@@ -165,6 +165,24 @@ std::vector<const char*> ThemeNames(TToolIcon kind) {
         return {"go-down", "go-down-symbolic"};
     case TToolIcon::First:
         return {"go-bottom", "go-bottom-symbolic"};
+    case TToolIcon::Clear:
+        return {"document-new", "edit-clear", "edit-clear-symbolic"};
+    case TToolIcon::Open:
+        return {"document-open", "document-open-symbolic"};
+    case TToolIcon::SaveAs:
+        return {"document-save-as", "document-save-as-symbolic"};
+    case TToolIcon::Undo:
+        return {"edit-undo", "edit-undo-symbolic"};
+    case TToolIcon::Cut:
+        return {"edit-cut", "edit-cut-symbolic"};
+    case TToolIcon::Paste:
+        return {"edit-paste", "edit-paste-symbolic"};
+    case TToolIcon::SelectAll:
+        return {"edit-select-all", "edit-select-all-symbolic"};
+    case TToolIcon::Replace:
+        return {"edit-find-replace", "edit-find-replace-symbolic"};
+    case TToolIcon::MainWindow:
+        return {"go-home", "go-home-symbolic"};
     }
     return {};
 }
