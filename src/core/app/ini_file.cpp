@@ -1,14 +1,13 @@
 #include "core/app/ini_file.h"
 
-#include <atomic>
 #include <cerrno>
 #include <climits>
 #include <cstdint>
-#include <cstdlib>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "core/app/atomic_file.h"
 #include "core/app/separator.h"
 
 namespace varnot {
@@ -114,23 +113,6 @@ bool ValidSectionName(std::string_view name) {
 bool ValidKeyName(std::string_view name) {
     return !name.empty() && name.find('=') == std::string_view::npos && !HasLineBreak(name) &&
            name.front() != '[' && name.front() != ';' && name.front() != '#';
-}
-
-bool WriteAll(int fd, const std::string& bytes) {
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            return false;
-        }
-        done += static_cast<std::size_t>(n);
-    }
-    return true;
-}
-
-bool HasNoWriteBits(const struct stat& st) {
-    return (st.st_mode & 0222) == 0;
 }
 
 // Up to eight significant hex digits, taken as a 32-bit pattern: $FFFFFFFF is -1.
@@ -360,71 +342,13 @@ void IniFile::EraseKeys(std::string_view section) {
 
 bool IniFile::Save() const {
     if (unreadable_ || path_.empty()) return false;
-
-    // Replace the file a link points to, not the link.
-    std::string target = path_;
-    struct stat st {};
-    if (::lstat(path_.c_str(), &st) == 0 && S_ISLNK(st.st_mode)) {
-        char* resolved = ::realpath(path_.c_str(), nullptr);
-        if (resolved == nullptr) return false;
-        target = resolved;
-        std::free(resolved);
-    }
-
-    const bool exists = ::stat(target.c_str(), &st) == 0;
-    if (exists) {
-        if (!S_ISREG(st.st_mode)) return false;
-        // A file without write permission is read-only for everyone, the
-        // superuser included.
-        if (HasNoWriteBits(st) || ::access(target.c_str(), W_OK) != 0) return false;
-    } else if (errno != ENOENT) {
-        return false;
-    }
-
-    const std::size_t slash = target.rfind('/');
-    const std::string folder = slash == std::string::npos ? "." : target.substr(0, slash + 1);
-    const std::string baseName = slash == std::string::npos ? target : target.substr(slash + 1);
-    if (baseName.empty()) return false;
-    struct stat folderStat {};
-    if (::stat(folder.c_str(), &folderStat) != 0 || !S_ISDIR(folderStat.st_mode) ||
-        HasNoWriteBits(folderStat))
-        return false;
-
     std::string content;
     if (bom_) content += kBom;
     for (const Line& line : lines_) {
         content += line.text;
         content += line.end;
     }
-
-    static std::atomic<unsigned> counter{0};
-    std::string tempPath;
-    int fd = -1;
-    for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
-        tempPath = (slash == std::string::npos ? std::string() : folder) + "." + baseName + "." +
-                   std::to_string(::getpid()) + "." + std::to_string(counter++) + ".tmp";
-        fd = ::open(tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd < 0 && errno != EEXIST) return false;
-    }
-    if (fd < 0) return false;
-
-    bool ok = true;
-    if (exists) ok = ::fchmod(fd, st.st_mode & 07777) == 0;
-    ok = ok && WriteAll(fd, content) && ::fsync(fd) == 0;
-    ok = (::close(fd) == 0) && ok;
-    ok = ok && ::rename(tempPath.c_str(), target.c_str()) == 0;
-    if (!ok) {
-        ::unlink(tempPath.c_str());
-        return false;
-    }
-
-    // Make the rename itself durable; failure here leaves a complete file either way.
-    const int folderFd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (folderFd >= 0) {
-        ::fsync(folderFd);
-        ::close(folderFd);
-    }
-    return true;
+    return ReplaceFileAtomically(path_, content);
 }
 
 std::string ReadSetting(const std::string& file, std::string_view section, std::string_view key,

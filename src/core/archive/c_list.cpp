@@ -5,6 +5,7 @@
 
 #include "core/app/masks.h"
 #include "core/archive/code_pages.h"
+#include "core/archive/safe_delete.h"
 
 namespace varnot {
 
@@ -64,10 +65,17 @@ int CList::InsertKeepingNewest(std::string_view prefix, std::string_view diskFil
         const TFileInfo& oldest = RecordAt(last);
         if (oldest.Time > time) {
             if (options.deleteAutomaticly)
-                DeleteMessageFile(ArchiveFilePath(options.root, prefix, diskFileName));
+                DeleteArchiveFile(options.root, prefix.substr(0, DayFolderLength), diskFileName,
+                                  ListedFile{time, size});
             return -1;
         }
-        if (options.deleteAutomaticly) DeleteMessageFile(DiskPath(options.root, oldest));
+        // A record that no longer describes its file (written again since it
+        // was listed, or loaded from the marks file) is dropped without
+        // deleting: the file may now be the newest of all, and the next pass
+        // places it.
+        if (options.deleteAutomaticly)
+            DeleteArchiveFile(options.root, oldest.DayFolder(), oldest.DiskName(),
+                              ListedFile{oldest.Time, oldest.Size});
     }
     RemoveAt(last);
     TFileInfo* record = items_[static_cast<std::size_t>(last)];
@@ -335,7 +343,8 @@ void CList::ApplyTo(int position, const std::string& destination, int operation,
     }
     if (!(operation & DeleteOperation) || !mayRemove) return;
     report.removeTried = true;
-    report.fileDeleted = DeleteMessageFile(report.diskPath);
+    report.fileDeleted =
+        DeleteArchiveFile(options.root, record.DayFolder(), record.DiskName()).Deleted();
     // A file that was already gone leaves the list all the same.
     RemoveAt(position);
     report.recordRemoved = true;

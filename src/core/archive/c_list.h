@@ -77,7 +77,9 @@ class CList {
                   std::int32_t time, const ArchiveOptions& options);
     // Position of the new record, or -1 when it was rejected as older than
     // everything kept (or its name cannot be held). With automatic deletion
-    // on, a full list deletes the file that falls out: the new one or the oldest.
+    // on, a full list deletes the file that falls out: the new one or the
+    // oldest; never through a linked day folder, and never a file whose time
+    // or size is no longer the one listed (its record is dropped all the same).
     int InsertKeepingNewest(std::string_view prefix, std::string_view diskFileName,
                             std::int32_t size, std::int32_t time, const ArchiveOptions& options);
     // Moves a filled spare record of this list (one at or beyond Used) into

@@ -105,8 +105,4 @@ CopyResult CopyMessageFile(const std::string& source, const std::string& destina
     return CopyResult::Copied;
 }
 
-bool DeleteMessageFile(const std::string& path) {
-    return ::unlink(path.c_str()) == 0;
-}
-
 } // namespace varnot

@@ -19,8 +19,4 @@ enum class CopyResult {
 // out to be the source (same folder, a symbolic link to it, a hard link).
 CopyResult CopyMessageFile(const std::string& source, const std::string& destination);
 
-// Removes a message file (never a folder). False when it could not be removed,
-// a file that is already gone included.
-bool DeleteMessageFile(const std::string& path);
-
 } // namespace varnot

@@ -19,13 +19,13 @@ bool MayBeRegular(const dirent& entry) {
     return entry.d_type == DT_REG || entry.d_type == DT_UNKNOWN;
 }
 
-int32_t ClampSize(off_t size) {
+} // namespace
+
+int32_t ClampFileSize(long long size) {
     if (size < 0) return 0;
     if (size > INT32_MAX) return INT32_MAX;
     return static_cast<int32_t>(size);
 }
-
-} // namespace
 
 FolderListing ListMessageFiles(const std::string& folder, FoundFileVisitor visit, void* context) {
     FolderListing result;
@@ -67,7 +67,7 @@ FolderListing ListMessageFiles(const std::string& folder, FoundFileVisitor visit
         FoundFile file;
         file.diskName = std::string_view(name, length);
         file.name = std::string_view(upper, length);
-        file.size = ClampSize(st.st_size);
+        file.size = ClampFileSize(st.st_size);
         file.time = DosTimeFromUnix(st.st_mtim.tv_sec);
         ++result.files;
         if (!visit(context, file)) {

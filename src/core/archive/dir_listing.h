@@ -28,6 +28,9 @@ struct FolderListing {
     bool IsEmpty() const { return opened && !stopped && entries == 0; }
 };
 
+// A file size as records hold it: clamped to the signed 32-bit range.
+int32_t ClampFileSize(long long size);
+
 // Returns false to stop the listing.
 using FoundFileVisitor = bool (*)(void* context, const FoundFile& file);
 

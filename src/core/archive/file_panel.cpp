@@ -43,14 +43,15 @@ bool TFilePanel::IsRowSelected(int row) const {
     return record && record->Has(TFileInfo::Selected);
 }
 
-bool TFilePanel::SaveMarks() const {
-    return varnot::SaveMarks(*current_, marksPath_);
+bool TFilePanel::SaveMarks() {
+    marksSaved_ = varnot::SaveMarks(*current_, marksPath_);
+    return marksSaved_;
 }
 
 void TFilePanel::Close() {
     if (closed_) return;
     closed_ = true;
-    WriteYesNo(settingsFile_, MainSection, LastExitKey, true);
+    if (marksSaved_) WriteYesNo(settingsFile_, MainSection, LastExitKey, true);
 }
 
 } // namespace varnot

@@ -11,8 +11,9 @@ namespace varnot {
 // The list on display, the list the next scanner pass fills, and the day list.
 // The panel also keeps the clean-exit flag: creating it reads and clears
 // main/LastExitIsGood (loading the previous run's marks only after a clean
-// exit), and Close() sets it again. The window saves the marks first
-// (SaveMarks), then closes the panel; a run that never gets there leaves "NO".
+// exit), and Close() sets it again once the marks have been written. The
+// window saves the marks first (SaveMarks), then closes the panel; a run that
+// never gets there, or whose marks could not be written, leaves "NO".
 class TFilePanel {
   public:
     TFilePanel(int capacity, std::string settingsFile, std::string programFolder);
@@ -38,8 +39,10 @@ class TFilePanel {
     // Whether the previous run's marks were loaded into Current at creation.
     bool MarksLoaded() const { return marksLoaded_; }
     // Writes the marks of Current; false when the file could not be written.
-    bool SaveMarks() const;
-    // Records the clean exit (once; the destructor does it when nobody did).
+    bool SaveMarks();
+    // Records the clean exit when the marks of this run were written (once;
+    // the destructor does it when nobody did). Otherwise the next start would
+    // take an older marks file for this run's.
     void Close();
 
     bool Refilter = true;           // the next pass matches every record, not only new ones
@@ -51,6 +54,7 @@ class TFilePanel {
     std::string settingsFile_;
     std::string marksPath_;
     bool marksLoaded_ = false;
+    bool marksSaved_ = false;
     bool closed_ = false;
 };
 

@@ -2,10 +2,10 @@
 
 #include "core/archive/day_folders.h"
 #include "core/archive/dir_listing.h"
+#include "core/archive/safe_delete.h"
 #include "core/filters/text_filter.h"
 
 #include <algorithm>
-#include <unistd.h>
 
 namespace varnot {
 
@@ -24,9 +24,12 @@ bool WalkDays(const PassRequest& request, const std::vector<std::string>& dates,
             spare.AddFound(prefix, file.diskName, file.size, file.time, options);
             return true;
         });
-        // Only a folder read to its end with nothing at all in it goes; rmdir
-        // refuses anything that has gained an entry since.
-        if (listing.IsEmpty()) ::rmdir(folderPath.c_str());
+        // Only a folder read to its end with nothing at all in it goes, and
+        // never today's: the receiving program may just have made it for its
+        // first message. The removal refuses anything that has gained an
+        // entry since.
+        if (listing.IsEmpty() && folder != TodayFolderName())
+            RemoveEmptyDayFolder(options.root, folder);
         if (stop.load(std::memory_order_relaxed)) return false;
         if (!options.deleteAutomaticly && spare.Used == spare.Capacity()) break;
     }

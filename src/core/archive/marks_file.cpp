@@ -10,24 +10,12 @@
 #include <unistd.h>
 #include <vector>
 
+#include "core/app/atomic_file.h"
 #include "core/app/separator.h"
 
 namespace varnot {
 
 namespace {
-
-bool WriteAll(int fd, const std::string& bytes) {
-    const char* data = bytes.data();
-    std::size_t left = bytes.size();
-    while (left > 0) {
-        const ssize_t written = ::write(fd, data, left);
-        if (written < 0 && errno == EINTR) continue;
-        if (written <= 0) return false;
-        data += written;
-        left -= static_cast<std::size_t>(written);
-    }
-    return true;
-}
 
 // The integer conversion of stored numbers: leading blanks and a sign, then
 // the leading digits (none gives 0). No value when the number leaves the
@@ -72,17 +60,7 @@ bool SaveMarks(const CList& list, const std::string& path) {
         text += ',' + std::to_string(record.Flags) + ',' + std::to_string(record.Time) + ',' +
                 std::to_string(record.Size) + "\r\n";
     }
-    // A crash halfway through must leave the previous file, not half a new one.
-    std::string temporary = path + ".XXXXXX";
-    const int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
-    if (fd < 0) return false;
-    bool ok = ::fchmod(fd, 0644) == 0 && WriteAll(fd, text) && ::fsync(fd) == 0;
-    ok = (::close(fd) == 0) && ok;
-    if (!ok || ::rename(temporary.c_str(), path.c_str()) != 0) {
-        ::unlink(temporary.c_str());
-        return false;
-    }
-    return true;
+    return ReplaceFileAtomically(path, text);
 }
 
 int LoadMarks(CList& list, const std::string& path) {

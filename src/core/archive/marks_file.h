@@ -14,8 +14,9 @@ inline constexpr std::string_view MarksFileName = "attr.sav";
 inline constexpr std::size_t MaxMarksLineLength = 4096;
 
 // Writes one line "Name,Flags,Time,Size" (CR LF) per valid record, in list
-// order. The old file is replaced atomically; false when the new one could not
-// be written (the old one is then untouched).
+// order. The old file is replaced atomically, like the settings file; false
+// when the new one could not be written (the old one is then untouched), a
+// read-only file included.
 bool SaveMarks(const CList& list, const std::string& path);
 
 // Fills the list (from position 0) with the records of the marks file and

@@ -1,5 +1,7 @@
 // Program entry: one copy per user, the main window, and exit code 0 always.
+#include "core/app/atomic_file.h"
 #include "core/app/program_paths.h"
+#include "core/archive/marks_file.h"
 #include "gui/app/application.h"
 #include "gui/app/single_instance.h"
 #include "gui/app/unix_signals.h"
@@ -21,6 +23,11 @@ int Run(int argc, char** argv) {
     varnot::TApplication app(argc, argv);
     varnot::SetProgramPaths(varnot::ProgramPathsFor(
         QFile::encodeName(QCoreApplication::applicationFilePath()).toStdString()));
+    // A run killed while writing its settings or marks left a temporary file.
+    const std::string& settings = varnot::SettingsFile();
+    varnot::RemoveStaleTemporaryFiles(
+        varnot::ProgramFolder(),
+        {settings.substr(settings.rfind('/') + 1), std::string(varnot::MarksFileName)});
     {
         varnot::TMainform form;
         varnot::TSignalCloser closer(&form);

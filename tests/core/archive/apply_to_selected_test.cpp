@@ -138,6 +138,16 @@ TEST_F(ApplyToSelectedTest, DeletingAGoneFileStillRemovesItsRecord) {
     EXPECT_EQ(list.RemoveByName("03_12_25\\B.TXT"), -1);
 }
 
+TEST_F(ApplyToSelectedTest, DeleteAndMoveNeverReachThroughALinkedDayFolder) {
+    const std::string away = tree.dir / "away";
+    std::filesystem::rename(tree.options.root + "03_12_25", away);
+    std::filesystem::create_directory_symlink(away, tree.options.root + "03_12_25");
+    SelectRows({0, 1});
+    list.ApplyToSelected(0, "", DeleteOperation, tree.options, lastNewFile);
+    list.ApplyToSelected(0, destination, MoveOperation, tree.options, lastNewFile);
+    for (const char* name : {"/e.txt", "/d.txt", "/c.txt"}) EXPECT_TRUE(Exists(away + name));
+}
+
 TEST_F(ApplyToSelectedTest, RemovingTheAnnouncedMessageForgetsIt) {
     lastNewFile = "03_12_25\\E.TXT";
     list.ApplyToSelected(1, "", DeleteOperation, tree.options, lastNewFile);

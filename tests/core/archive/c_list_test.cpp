@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <limits>
 #include <string>
 #include <vector>
@@ -179,12 +180,12 @@ TEST_F(FullPoolTest, EqualTimeToTheOldestIsKeptAndStrictlyOlderIsRejected) {
     tree.Found(list, "03_12_25", "C.TXT", {2003, 12, 25, 12, 10, 0});
     // Same time as the oldest record, smaller name: still taken, the oldest goes.
     const std::int32_t same = tree.Put("03_12_25", "A.TXT", {2003, 12, 25, 12, 0, 0});
-    EXPECT_EQ(list.InsertKeepingNewest("03_12_25\\", "A.TXT", 5, same, tree.options), 1);
+    EXPECT_EQ(list.InsertKeepingNewest("03_12_25\\", "A.TXT", 9, same, tree.options), 1);
     EXPECT_EQ(Names(list), (std::vector<std::string>{"03_12_25\\C.TXT", "03_12_25\\A.TXT"}));
     EXPECT_FALSE(tree.Has("03_12_25", "B.TXT"));
     // Strictly older: rejected, and its own file is deleted.
     const std::int32_t older = tree.Put("03_12_25", "OLD.TXT", {2003, 12, 25, 11, 59, 58});
-    EXPECT_EQ(list.InsertKeepingNewest("03_12_25\\", "OLD.TXT", 5, older, tree.options), -1);
+    EXPECT_EQ(list.InsertKeepingNewest("03_12_25\\", "OLD.TXT", 9, older, tree.options), -1);
     EXPECT_FALSE(tree.Has("03_12_25", "OLD.TXT"));
     EXPECT_TRUE(tree.Has("03_12_25", "A.TXT"));
     EXPECT_TRUE(tree.Has("03_12_25", "C.TXT"));
@@ -215,6 +216,34 @@ TEST_F(FullPoolTest, NamesThatCannotBeArchiveNamesAreSkippedAndNeverDeleted) {
     EXPECT_TRUE(tree.Has("03_12_25", "X.TXT"));
     EXPECT_TRUE(tree.Has("03_12_25", "KEEP.TXT"));
     EXPECT_EQ(list.RecordAt(0).Name(), "03_12_25\\KEEP.TXT");
+}
+
+TEST_F(FullPoolTest, AutomaticDeletionNeverReachesThroughALinkedDayFolder) {
+    tree.options.deleteAutomaticly = true;
+    CList list(2);
+    tree.Found(list, "03_12_24", "OLD.TXT", {2003, 12, 24, 12, 0, 0});
+    tree.Found(list, "03_12_25", "MID.TXT", {2003, 12, 25, 12, 0, 0});
+    // After the pass the day folder is moved away and a link takes its place.
+    const std::string away = tree.dir / "away";
+    std::filesystem::rename(tree.options.root + "03_12_24", away);
+    std::filesystem::create_directory_symlink(away, tree.options.root + "03_12_24");
+    tree.Found(list, "03_12_25", "NEW.TXT", {2003, 12, 25, 13, 0, 0});
+    EXPECT_EQ(Names(list), (std::vector<std::string>{"03_12_25\\NEW.TXT", "03_12_25\\MID.TXT"}));
+    EXPECT_TRUE(testing_support::Exists(away + "/OLD.TXT"));
+}
+
+TEST_F(FullPoolTest, AStaleOldestRecordIsDroppedAndItsFileLeftForTheNextPass) {
+    tree.options.deleteAutomaticly = true;
+    CList list(2);
+    tree.Found(list, "03_12_25", "A.TXT", {2003, 12, 25, 12, 0, 0});
+    tree.Found(list, "03_12_25", "B.TXT", {2003, 12, 25, 12, 10, 0});
+    // A is saved again after the pass: now it is the newest message of all.
+    tree.Put("03_12_25", "A.TXT", {2003, 12, 25, 14, 0, 0});
+    const std::int32_t time = tree.Put("03_12_25", "C.TXT", {2003, 12, 25, 12, 20, 0});
+    EXPECT_EQ(list.InsertKeepingNewest("03_12_25\\", "C.TXT", 9, time, tree.options), 0);
+    EXPECT_EQ(Names(list), (std::vector<std::string>{"03_12_25\\C.TXT", "03_12_25\\B.TXT"}));
+    EXPECT_TRUE(tree.Has("03_12_25", "A.TXT"));
+    EXPECT_TRUE(tree.Has("03_12_25", "B.TXT"));
 }
 
 TEST(CListRemoveTest, RemoveByNameKeepsThePoolSizeAndReleasesTheBrief) {

@@ -12,7 +12,6 @@
 namespace varnot {
 namespace {
 
-using testing_support::Exists;
 using testing_support::LocalTime;
 using testing_support::ReadFile;
 using testing_support::TempDir;
@@ -100,14 +99,6 @@ TEST_F(CopyMessageFileTest, NonRegularDestinationsAreLeftAlone) {
     EXPECT_EQ(CopyMessageFile(source, dir / "dst/SUB"), CopyResult::DestinationUnavailable);
     EXPECT_EQ(CopyMessageFile(source, dir / "missing/MSG.TXT"), CopyResult::DestinationUnavailable);
     EXPECT_EQ(EntriesIn(dir / "dst"), 2);
-}
-
-TEST_F(CopyMessageFileTest, DeleteRemovesFilesOnly) {
-    EXPECT_TRUE(DeleteMessageFile(source));
-    EXPECT_FALSE(Exists(source));
-    EXPECT_FALSE(DeleteMessageFile(source));
-    EXPECT_FALSE(DeleteMessageFile(dir / "dst"));
-    EXPECT_TRUE(Exists(dir / "dst"));
 }
 
 } // namespace

@@ -43,6 +43,7 @@ TEST_F(FilePanelTest, FirstStartMarksTheRunAsUncleanUntilClosed) {
         EXPECT_EQ(panel.Current().Capacity(), 5);
         EXPECT_EQ(panel.Spare().Capacity(), 5);
         EXPECT_EQ(panel.Current().Used, 0);
+        ASSERT_TRUE(panel.SaveMarks());
         panel.Close();
         EXPECT_EQ(Flag(), "YES");
         WriteSetting(settings, "main", "LastExitIsGood", "NO");
@@ -50,8 +51,22 @@ TEST_F(FilePanelTest, FirstStartMarksTheRunAsUncleanUntilClosed) {
         EXPECT_EQ(Flag(), "NO");
     }
     EXPECT_EQ(Flag(), "NO"); // the destructor does not repeat a close
-    { TFilePanel panel(5, settings, folder); }
+    {
+        TFilePanel panel(5, settings, folder);
+        ASSERT_TRUE(panel.SaveMarks());
+    }
     EXPECT_EQ(Flag(), "YES"); // nor forget one
+}
+
+TEST_F(FilePanelTest, WithoutWrittenMarksTheExitDoesNotCountAsClean) {
+    { TFilePanel panel(5, settings, folder); } // never saved
+    EXPECT_EQ(Flag(), "NO");
+    // A folder in the place of the marks file: they cannot be written.
+    testing_support::MakeDirs(folder + "attr.sav/inner");
+    TFilePanel panel(5, settings, folder);
+    EXPECT_FALSE(panel.SaveMarks());
+    panel.Close();
+    EXPECT_EQ(Flag(), "NO");
 }
 
 TEST_F(FilePanelTest, MarksAreLoadedOnlyAfterACleanExit) {

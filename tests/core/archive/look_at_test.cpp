@@ -1,3 +1,4 @@
+#include "core/archive/day_folders.h"
 #include "core/archive/look_at.h"
 #include "core/archive/message_file.h"
 #include "scan_fixture.h"
@@ -78,6 +79,15 @@ TEST(ArchivePass, EmptyDayFoldersAndStrangeEntriesAreHandled) {
     EXPECT_TRUE(Exists(f.archive / "03_12_25/PIPE.TXT"));
     EXPECT_TRUE(Exists(f.archive / "03_12_25/LINK.TXT"));
     EXPECT_TRUE(Exists(f.archive / "not_a_day"));
+}
+
+TEST(ArchivePass, TodaysEmptyFolderStaysForTheReceivingProgram) {
+    ScanFixture f(10);
+    MakeDirs(f.archive / TodayFolderName());
+    MakeDirs(f.archive / "03_12_24");
+    f.Pass();
+    EXPECT_TRUE(Exists(f.archive / TodayFolderName()));
+    EXPECT_FALSE(Exists(f.archive / "03_12_24"));
 }
 
 TEST(ArchivePass, MarksAndBriefsAreCarriedAndNothingIsReadAgain) {

@@ -68,6 +68,18 @@ TEST_F(MarksFileTest, EmptyListGivesAnEmptyFileAndSaveReplacesAtomically) {
     EXPECT_TRUE(std::filesystem::is_directory(dir / "blocked/attr.sav/inner"));
 }
 
+TEST_F(MarksFileTest, AReadOnlyFileIsLeftAloneLikeTheSettingsFile) {
+    WriteFile(path, "03_12_25\\OLD.TXT,32,1,1\r\n");
+    ::chmod(path.c_str(), 0444);
+    CList list(3);
+    Add(list, "NEW.TXT", TFileInfo::Shown, 5, 5);
+    EXPECT_FALSE(SaveMarks(list, path));
+    EXPECT_EQ(ReadFile(path), "03_12_25\\OLD.TXT,32,1,1\r\n");
+    struct stat info {};
+    ASSERT_EQ(::stat(path.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 07777, 0444u);
+}
+
 TEST_F(MarksFileTest, MissingOrNonRegularFileLoadsNothing) {
     CList list(3);
     list.Used = 2;
