@@ -16,12 +16,6 @@ int ClampCapacity(int capacity) {
     return std::min(capacity, CList::MaxCapacity);
 }
 
-std::string FolderWithSlash(std::string_view folder) {
-    std::string result(folder);
-    if (result.empty() || result.back() != '/') result += '/';
-    return result;
-}
-
 } // namespace
 
 CList::CList(int capacity)
@@ -287,67 +281,6 @@ DateChoices CList::FillDateChoices(std::string_view firstText, std::string_view 
                      : !choices.secondItems.empty() ? choices.secondItems.back()
                                                     : todayText;
     return choices;
-}
-
-ApplyResult CList::ApplyToSelected(int currentRow, std::string_view destinationFolder,
-                                   int operation, const ArchiveOptions& options,
-                                   std::string& lastNewFile) {
-    ApplyResult result;
-    int row = currentRow;
-    const int current = PositionAtRow(row);
-    const std::string destination =
-        (operation & CopyOperation) ? FolderWithSlash(destinationFolder) : std::string();
-
-    auto applyAt = [&](int position) {
-        AppliedFile& report = result.files.emplace_back();
-        const bool wasLastNew = RecordAt(position).Name() == lastNewFile;
-        ApplyTo(position, destination, operation, options, report);
-        if (!report.recordRemoved) return;
-        if (wasLastNew) lastNewFile.clear();
-        if (current >= position && row > 0) --row;
-    };
-
-    if (SelCount != 0) {
-        for (int position = Used - 1; position >= 0; --position) {
-            TFileInfo& record = RecordAt(position);
-            if (!record.Has(TFileInfo::Shown) || !record.Has(TFileInfo::Selected)) continue;
-            --SelCount;
-            SelSize -= record.Size;
-            record.Flags &= static_cast<std::uint16_t>(~TFileInfo::Selected);
-            applyAt(position);
-        }
-    } else if (current >= 0) {
-        // With no row on display there is no message to act on.
-        applyAt(current);
-    }
-
-    BuildRows(current);
-    result.rowCount = std::max(1, ShownCount);
-    result.currentRow = std::clamp(row, 0, result.rowCount - 1);
-    return result;
-}
-
-void CList::ApplyTo(int position, const std::string& destination, int operation,
-                    const ArchiveOptions& options, AppliedFile& report) {
-    const TFileInfo& record = RecordAt(position);
-    report.name = record.Name();
-    report.diskPath = DiskPath(options.root, record);
-    bool mayRemove = true;
-    if (operation & CopyOperation) {
-        report.copyTried = true;
-        report.copy =
-            CopyMessageFile(report.diskPath, destination + std::string(record.DiskName()));
-        // A move keeps a source whose copy is not complete, and a file moved
-        // onto itself simply stays where it is.
-        mayRemove = report.copy == CopyResult::Copied;
-    }
-    if (!(operation & DeleteOperation) || !mayRemove) return;
-    report.removeTried = true;
-    report.fileDeleted =
-        DeleteArchiveFile(options.root, record.DayFolder(), record.DiskName()).Deleted();
-    // A file that was already gone leaves the list all the same.
-    RemoveAt(position);
-    report.recordRemoved = true;
 }
 
 } // namespace varnot

@@ -7,35 +7,10 @@
 #include <vector>
 
 #include "core/archive/archive_options.h"
-#include "core/archive/copy_file.h"
 #include "core/archive/dos_time.h"
 #include "core/archive/file_info.h"
 
 namespace varnot {
-
-// Operation bits of ApplyToSelected.
-enum ApplyOperation : int {
-    CopyOperation = 1,   // copy to the destination folder
-    DeleteOperation = 2, // remove the file and its record
-    MoveOperation = 3,   // copy, then remove
-};
-
-// What ApplyToSelected did to one message.
-struct AppliedFile {
-    std::string name;     // the record's Name
-    std::string diskPath; // the file in the archive
-    bool copyTried = false;
-    CopyResult copy = CopyResult::SourceUnavailable; // meaningful when copyTried
-    bool removeTried = false;
-    bool fileDeleted = false;   // the archive file is gone from disk
-    bool recordRemoved = false; // the record left the list
-};
-
-struct ApplyResult {
-    int currentRow = 0; // the grid's new current row
-    int rowCount = 1;   // the grid's new row count: the greater of 1 and ShownCount
-    std::vector<AppliedFile> files;
-};
 
 // The texts of the two date boxes of the date-mask dialog.
 struct DateChoices {
@@ -119,13 +94,6 @@ class CList {
     DateChoices FillDateChoices(std::string_view firstText, std::string_view secondText,
                                 const DateTime& today) const;
 
-    // Copies, moves or deletes the files of the selected shown records, or of
-    // the record at the current row when none is selected. A move removes a
-    // source only when its copy was completely written. lastNewFile is cleared
-    // when its message is removed.
-    ApplyResult ApplyToSelected(int currentRow, std::string_view destinationFolder, int operation,
-                                const ArchiveOptions& options, std::string& lastNewFile);
-
     int Used = 0;
     int ShownCount = 0;
     int SelCount = 0;
@@ -134,8 +102,6 @@ class CList {
 
   private:
     bool IsValid(int position) const { return position >= 0 && position < Used; }
-    void ApplyTo(int position, const std::string& destination, int operation,
-                 const ArchiveOptions& options, AppliedFile& report);
 
     std::unique_ptr<TFileInfo[]> records_;
     std::vector<TFileInfo*> items_;

@@ -55,20 +55,32 @@ int OpenRoot(std::string_view root) {
 
 } // namespace
 
-DeleteResult DeleteArchiveFile(std::string_view root, std::string_view dayFolder,
-                               std::string_view diskName, const std::optional<ListedFile>& listed) {
-    if (!IsDayFolderShape(dayFolder) || !IsPlainName(diskName))
-        return Outcome(DeleteOutcome::Refused);
+ArchiveDayFolder::ArchiveDayFolder(std::string_view root, std::string_view dayFolder) {
+    if (!IsDayFolderShape(dayFolder)) {
+        failure_ = Outcome(DeleteOutcome::Refused);
+        return;
+    }
     const Descriptor rootFd(OpenRoot(root));
-    if (!rootFd.IsOpen()) return FromErrno(errno);
+    if (!rootFd.IsOpen()) {
+        failure_ = FromErrno(errno);
+        return;
+    }
     const std::string day(dayFolder);
-    const Descriptor dayFd(
-        ::openat(rootFd.Get(), day.c_str(), O_RDONLY | O_NOFOLLOW | O_DIRECTORY | O_CLOEXEC));
-    if (!dayFd.IsOpen()) return FromErrno(errno);
+    fd_ = ::openat(rootFd.Get(), day.c_str(), O_RDONLY | O_NOFOLLOW | O_DIRECTORY | O_CLOEXEC);
+    if (fd_ < 0) failure_ = FromErrno(errno);
+}
 
+ArchiveDayFolder::~ArchiveDayFolder() {
+    if (fd_ >= 0) ::close(fd_);
+}
+
+DeleteResult DeleteFileIn(const ArchiveDayFolder& folder, std::string_view diskName,
+                          const std::optional<ListedFile>& listed) {
+    if (!IsPlainName(diskName)) return Outcome(DeleteOutcome::Refused);
+    if (!folder.IsOpen()) return folder.Failure();
     const std::string name(diskName);
     struct stat st {};
-    if (::fstatat(dayFd.Get(), name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0)
+    if (::fstatat(folder.Fd(), name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0)
         return FromErrno(errno);
     if (!S_ISREG(st.st_mode)) return Outcome(DeleteOutcome::NotAFile);
     if (listed && (DosTimeFromUnix(st.st_mtim.tv_sec) != listed->time ||
@@ -76,8 +88,16 @@ DeleteResult DeleteArchiveFile(std::string_view root, std::string_view dayFolder
         return Outcome(DeleteOutcome::Changed);
     // Should the name be swapped for something else right now, unlinkat still
     // removes only that entry of this folder, never what it points to.
-    if (::unlinkat(dayFd.Get(), name.c_str(), 0) != 0) return FromErrno(errno);
+    if (::unlinkat(folder.Fd(), name.c_str(), 0) != 0) return FromErrno(errno);
     return Outcome(DeleteOutcome::Deleted);
+}
+
+DeleteResult DeleteArchiveFile(std::string_view root, std::string_view dayFolder,
+                               std::string_view diskName, const std::optional<ListedFile>& listed) {
+    if (!IsDayFolderShape(dayFolder) || !IsPlainName(diskName))
+        return Outcome(DeleteOutcome::Refused);
+    const ArchiveDayFolder folder(root, dayFolder);
+    return DeleteFileIn(folder, diskName, listed);
 }
 
 DeleteResult RemoveEmptyDayFolder(std::string_view root, std::string_view dayFolder) {

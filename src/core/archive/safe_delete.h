@@ -36,6 +36,31 @@ struct ListedFile {
     std::int32_t size = 0;
 };
 
+// A day folder held open for work inside it: opened relative to the archive
+// root without following a link, so a folder swapped for a link between two
+// steps of one operation is never reached through.
+class ArchiveDayFolder {
+  public:
+    ArchiveDayFolder(std::string_view root, std::string_view dayFolder);
+    ~ArchiveDayFolder();
+    ArchiveDayFolder(const ArchiveDayFolder&) = delete;
+    ArchiveDayFolder& operator=(const ArchiveDayFolder&) = delete;
+
+    bool IsOpen() const { return fd_ >= 0; }
+    int Fd() const { return fd_; }
+    // Why the folder is not open (Refused, Missing, NotAFile or Failed).
+    const DeleteResult& Failure() const { return failure_; }
+
+  private:
+    int fd_ = -1;
+    DeleteResult failure_;
+};
+
+// Deletes diskName of an open day folder when it is a regular file there.
+// With `listed`, a file whose time or size differs is left alone (Changed).
+DeleteResult DeleteFileIn(const ArchiveDayFolder& folder, std::string_view diskName,
+                          const std::optional<ListedFile>& listed = std::nullopt);
+
 // Deletes root/dayFolder/diskName when it is a regular file of that day
 // folder. With `listed`, a file whose time or size differs is left alone
 // (Changed): it has been written again since it was listed.

@@ -48,7 +48,7 @@ class CopyMessageFileTest : public ::testing::Test {
 
 TEST_F(CopyMessageFileTest, CopyKeepsContentTimeAndPermissions) {
     const std::string target = dir / "dst/MSG.TXT";
-    ASSERT_EQ(CopyMessageFile(source, target), CopyResult::Copied);
+    ASSERT_EQ(CopyMessageFile(source, target).result, CopyResult::Copied);
     EXPECT_EQ(ReadFile(target), body);
     EXPECT_EQ(StatOf(target).st_mtime, LocalTime(2003, 12, 25, 14, 5, 0));
     EXPECT_EQ(StatOf(target).st_mode & 07777, 0640u);
@@ -58,19 +58,19 @@ TEST_F(CopyMessageFileTest, CopyKeepsContentTimeAndPermissions) {
 TEST_F(CopyMessageFileTest, ExistingDestinationIsReplaced) {
     const std::string target = dir / "dst/MSG.TXT";
     WriteFile(target, std::string(300000, 'o'));
-    ASSERT_EQ(CopyMessageFile(source, target), CopyResult::Copied);
+    ASSERT_EQ(CopyMessageFile(source, target).result, CopyResult::Copied);
     EXPECT_EQ(ReadFile(target), body);
 }
 
 TEST_F(CopyMessageFileTest, CopyOntoItselfLeavesTheSourceWhole) {
-    EXPECT_EQ(CopyMessageFile(source, source), CopyResult::SameFile);
+    EXPECT_EQ(CopyMessageFile(source, source).result, CopyResult::SameFile);
     EXPECT_EQ(ReadFile(source), body);
     // Through a link to the message's own folder.
     std::filesystem::create_directory_symlink(dir / "src", dir / "alias");
-    EXPECT_EQ(CopyMessageFile(source, dir / "alias/MSG.TXT"), CopyResult::SameFile);
+    EXPECT_EQ(CopyMessageFile(source, dir / "alias/MSG.TXT").result, CopyResult::SameFile);
     // Through a hard link.
     ASSERT_EQ(::link(source.c_str(), (dir / "dst/HARD.TXT").c_str()), 0);
-    EXPECT_EQ(CopyMessageFile(source, dir / "dst/HARD.TXT"), CopyResult::SameFile);
+    EXPECT_EQ(CopyMessageFile(source, dir / "dst/HARD.TXT").result, CopyResult::SameFile);
     EXPECT_EQ(ReadFile(source), body);
     EXPECT_EQ(StatOf(source).st_mtime, LocalTime(2003, 12, 25, 14, 5, 0));
 }
@@ -78,12 +78,12 @@ TEST_F(CopyMessageFileTest, CopyOntoItselfLeavesTheSourceWhole) {
 TEST_F(CopyMessageFileTest, NonRegularSourcesAreRefused) {
     const std::string fifo = dir / "src/FIFO.TXT";
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
-    EXPECT_EQ(CopyMessageFile(fifo, dir / "dst/FIFO.TXT"), CopyResult::SourceUnavailable);
+    EXPECT_EQ(CopyMessageFile(fifo, dir / "dst/FIFO.TXT").result, CopyResult::SourceUnavailable);
     const std::string link = dir / "src/LINK.TXT";
     std::filesystem::create_symlink(source, link);
-    EXPECT_EQ(CopyMessageFile(link, dir / "dst/LINK.TXT"), CopyResult::SourceUnavailable);
-    EXPECT_EQ(CopyMessageFile(dir / "src", dir / "dst/X"), CopyResult::SourceUnavailable);
-    EXPECT_EQ(CopyMessageFile(dir / "src/NONE.TXT", dir / "dst/NONE.TXT"),
+    EXPECT_EQ(CopyMessageFile(link, dir / "dst/LINK.TXT").result, CopyResult::SourceUnavailable);
+    EXPECT_EQ(CopyMessageFile(dir / "src", dir / "dst/X").result, CopyResult::SourceUnavailable);
+    EXPECT_EQ(CopyMessageFile(dir / "src/NONE.TXT", dir / "dst/NONE.TXT").result,
               CopyResult::SourceUnavailable);
     EXPECT_EQ(EntriesIn(dir / "dst"), 0);
 }
@@ -93,11 +93,12 @@ TEST_F(CopyMessageFileTest, NonRegularDestinationsAreLeftAlone) {
     WriteFile(other, "keep");
     const std::string link = dir / "dst/MSG.TXT";
     std::filesystem::create_symlink(other, link);
-    EXPECT_EQ(CopyMessageFile(source, link), CopyResult::DestinationUnavailable);
+    EXPECT_EQ(CopyMessageFile(source, link).result, CopyResult::DestinationUnavailable);
     EXPECT_EQ(ReadFile(other), "keep");
     testing_support::MakeDirs(dir / "dst/SUB");
-    EXPECT_EQ(CopyMessageFile(source, dir / "dst/SUB"), CopyResult::DestinationUnavailable);
-    EXPECT_EQ(CopyMessageFile(source, dir / "missing/MSG.TXT"), CopyResult::DestinationUnavailable);
+    EXPECT_EQ(CopyMessageFile(source, dir / "dst/SUB").result, CopyResult::DestinationUnavailable);
+    EXPECT_EQ(CopyMessageFile(source, dir / "missing/MSG.TXT").result,
+              CopyResult::DestinationUnavailable);
     EXPECT_EQ(EntriesIn(dir / "dst"), 2);
 }
 
