@@ -4,8 +4,8 @@
 #include <utility>
 
 #include "core/app/masks.h"
-#include "core/archive/code_pages.h"
 #include "core/archive/safe_delete.h"
+#include "core/text/latin_case.h"
 
 namespace varnot {
 

@@ -110,17 +110,6 @@ std::string Upcase1251(std::string_view text) {
     return out;
 }
 
-void UpcaseLatinInPlace(char* text, std::size_t length) {
-    for (std::size_t i = 0; i < length; ++i)
-        if (text[i] >= 'a' && text[i] <= 'z') text[i] = static_cast<char>(text[i] - 'a' + 'A');
-}
-
-std::string UpcaseLatin(std::string_view text) {
-    std::string out(text);
-    UpcaseLatinInPlace(out.data(), out.size());
-    return out;
-}
-
 void OemToAnsiInPlace(unsigned char* bytes, std::size_t length) {
     for (std::size_t i = 0; i < length; ++i) bytes[i] = OemTable[bytes[i]];
 }

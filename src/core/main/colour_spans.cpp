@@ -2,6 +2,7 @@
 
 #include "core/archive/code_pages.h"
 #include "core/archive/message_text.h"
+#include "core/archive/sectioned_file.h"
 
 #include <algorithm>
 #include <functional>
