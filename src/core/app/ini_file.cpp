@@ -9,8 +9,8 @@
 
 #include "core/app/atomic_file.h"
 #include "core/app/section_line.h"
-#include "core/app/separator.h"
 #include "core/text/latin_case.h"
+#include "core/text/separator.h"
 #include "core/text/trim.h"
 
 namespace varnot {

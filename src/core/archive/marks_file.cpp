@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "core/app/atomic_file.h"
-#include "core/app/separator.h"
+#include "core/text/separator.h"
 #include "core/text/trim.h"
 
 namespace varnot {

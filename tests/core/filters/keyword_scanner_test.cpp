@@ -1,5 +1,5 @@
-#include "core/archive/code_pages.h"
 #include "core/filters/keyword_scanner.h"
+#include "core/text/code_pages.h"
 
 #include <algorithm>
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "core/archive/scan_control.h"
+#include "core/scan/scan_control.h"
 
 #include "core/archive/day_folders.h"
 #include "core/archive/dir_listing.h"

@@ -1,4 +1,4 @@
-#include "core/archive/code_pages.h"
+#include "core/text/code_pages.h"
 
 namespace varnot {
 

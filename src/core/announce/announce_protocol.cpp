@@ -1,4 +1,4 @@
-#include "core/main/announce_protocol.h"
+#include "core/announce/announce_protocol.h"
 
 #include "core/app/runtime_folder.h"
 #include "core/text/latin_case.h"
