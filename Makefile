@@ -1,5 +1,6 @@
 # Quick start: `make demo` opens the viewer on a generated archive,
-# `make test` builds and runs every test (normal build, then ASan+UBSan).
+# `make test` checks the core's floors (scripts/check-layers.sh), then builds
+# and runs every test (normal build, then ASan+UBSan).
 
 JOBS    ?= $(shell nproc)
 # The icon theme (with the SVG reader for its symbolic pictures) and the
@@ -15,7 +16,7 @@ ASAN_BUILD = build-asan
 DEMO_BUILD = build-release
 DEMO_DIR   = demo
 
-.PHONY: all deps build test test-normal test-asan demo bench screenshot format clean
+.PHONY: all deps build check-layers test test-normal test-asan demo bench screenshot format clean
 
 all: build
 
@@ -26,7 +27,11 @@ build: deps
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Debug
 	cmake --build $(BUILD) -j$(JOBS)
 
-test: test-normal test-asan
+test: check-layers test-normal test-asan
+
+# A folder of src/core includes only its own floor or lower ones, and never Qt.
+check-layers:
+	@scripts/check-layers.sh
 
 test-normal: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j$(JOBS)

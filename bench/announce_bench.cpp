@@ -12,11 +12,11 @@
 #include "announce_client/announce_client.h"
 #include "archive_gen/message_composer.h"
 
+#include "core/announce/announce_protocol.h"
 #include "core/archive/c_list.h"
 #include "core/archive/day_folders.h"
 #include "core/archive/file_panel.h"
-#include "core/archive/scan_control.h"
-#include "core/main/announce_protocol.h"
+#include "core/scan/scan_control.h"
 #include "gui/main/announce_service.h"
 
 #include <QApplication>

@@ -1,7 +1,7 @@
 #include "bench_archives.h"
 
 #include "archive_gen/archive_generator.h"
-#include "core/archive/code_pages.h"
+#include "core/text/code_pages.h"
 
 #include <cstdio>
 #include <ctime>

@@ -1,10 +1,10 @@
 #include "search_bench.h"
 
 #include "core/archive/c_list.h"
-#include "core/archive/code_pages.h"
 #include "core/archive/file_info.h"
 #include "core/archive/message_text.h"
 #include "core/main/search_walk.h"
+#include "core/text/code_pages.h"
 
 #include <algorithm>
 #include <chrono>

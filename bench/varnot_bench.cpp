@@ -8,11 +8,11 @@
 
 #include "core/archive/c_list.h"
 #include "core/archive/file_info.h"
-#include "core/archive/look_at.h"
 #include "core/archive/message_file.h"
 #include "core/archive/message_text.h"
 #include "core/filters/filter_groups.h"
 #include "core/filters/keyword_scanner.h"
+#include "core/scan/look_at_thread.h"
 
 #include <benchmark/benchmark.h>
 

@@ -4,7 +4,7 @@
 // Exit codes: 0 every file was taken; 1 the viewer refused a file or did not
 // answer; 2 bad arguments; 3 the viewer is not running.
 #include "announce_client/announce_client.h"
-#include "core/main/announce_protocol.h"
+#include "core/announce/announce_protocol.h"
 
 #include <cstdio>
 #include <string>

@@ -10,8 +10,8 @@
 #include "archive_gen/file_names.h"
 #include "archive_gen/message_composer.h"
 #include "archive_gen/prng.h"
+#include "core/announce/announce_protocol.h"
 #include "core/archive/day_folders.h"
-#include "core/main/announce_protocol.h"
 
 #include <cerrno>
 #include <charconv>

@@ -1,6 +1,6 @@
 #include "announce_client/announce_client.h"
 
-#include "core/main/announce_protocol.h"
+#include "core/announce/announce_protocol.h"
 
 #include <cerrno>
 #include <chrono>

@@ -1,6 +1,6 @@
 #include "archive_gen/command_line.h"
 
-#include "core/archive/code_pages.h"
+#include "core/text/code_pages.h"
 
 #include <charconv>
 #include <optional>

@@ -2,7 +2,7 @@
 
 #include "archive_gen/prng.h"
 #include "archive_gen/vocabulary.h"
-#include "core/archive/code_pages.h"
+#include "core/text/code_pages.h"
 
 #include <array>
 #include <charconv>

@@ -8,7 +8,10 @@
 #include <unistd.h>
 
 #include "core/app/atomic_file.h"
-#include "core/app/separator.h"
+#include "core/app/section_line.h"
+#include "core/text/latin_case.h"
+#include "core/text/separator.h"
+#include "core/text/trim.h"
 
 namespace varnot {
 
@@ -20,61 +23,8 @@ constexpr off_t kMaxFileSize = 64L * 1024 * 1024;
 
 constexpr std::string_view kBom = "\xEF\xBB\xBF";
 
-bool IsBlank(char c) {
-    return c == ' ' || c == '\t';
-}
-
-std::string_view Trim(std::string_view text) {
-    while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
-    while (!text.empty() && (IsBlank(text.back()) || text.back() == '\r')) text.remove_suffix(1);
-    return text;
-}
-
-char AsciiUpper(char c) {
-    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
-}
-
-bool SameName(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (AsciiUpper(a[i]) != AsciiUpper(b[i])) return false;
-    }
-    return true;
-}
-
-enum class LineKind { Other, Section, Key };
-
-struct ParsedLine {
-    LineKind kind = LineKind::Other;
-    std::string_view name;
-    std::size_t valueStart = 0; // offset just past the "=" of a key line
-};
-
-ParsedLine ParseLine(std::string_view text) {
-    ParsedLine parsed;
-    std::size_t start = 0;
-    while (start < text.size() && IsBlank(text[start])) ++start;
-    if (start == text.size()) return parsed;
-
-    const char first = text[start];
-    if (first == '[') {
-        // "[name" without its bracket still opens a section, so that the keys
-        // below it are never taken for keys of the section before.
-        std::string_view rest = text.substr(start + 1);
-        const std::size_t close = rest.find(']');
-        parsed.kind = LineKind::Section;
-        parsed.name = Trim(rest.substr(0, close));
-        return parsed;
-    }
-    if (first == ';' || first == '#') return parsed;
-
-    const std::size_t equals = text.find('=', start);
-    if (equals == std::string_view::npos) return parsed;
-    parsed.name = Trim(text.substr(start, equals - start));
-    if (parsed.name.empty()) return parsed;
-    parsed.kind = LineKind::Key;
-    parsed.valueStart = equals + 1;
-    return parsed;
+std::string_view TrimName(std::string_view text) {
+    return SettingsSyntax.Trim(text);
 }
 
 bool IsQuoted(std::string_view value) {
@@ -91,13 +41,13 @@ std::string EncodeValue(std::string_view value) {
     for (char& c : text) {
         if (c == '\r' || c == '\n') c = ' ';
     }
-    if (!text.empty() && (IsBlank(text.front()) || IsBlank(text.back()) || IsQuoted(text)))
+    if (Trim(text, TrimSet::Blanks).size() != text.size() || IsQuoted(text))
         return '"' + text + '"';
     return text;
 }
 
-std::string_view DecodeValue(std::string_view raw) {
-    std::string_view value = Trim(raw);
+std::string_view DecodeValue(std::string_view text, const SectionLine& line) {
+    std::string_view value = SectionValue(text, line, SettingsSyntax);
     if (IsQuoted(value)) value = value.substr(1, value.size() - 2);
     return value;
 }
@@ -141,7 +91,7 @@ std::optional<int> ParseHex(std::string_view digits) {
 } // namespace
 
 std::optional<int> ParseInteger(std::string_view text) {
-    while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
+    text = TrimFront(text, TrimSet::Blanks);
     if (text.empty()) return std::nullopt;
 
     if (text.front() == '$') return ParseHex(text.substr(1));
@@ -233,15 +183,16 @@ void IniFile::Load() {
 }
 
 std::optional<std::size_t> IniFile::FindKey(std::string_view section, std::string_view key) const {
-    section = Trim(section);
-    key = Trim(key);
+    section = TrimName(section);
+    key = TrimName(key);
     if (section.empty() || key.empty()) return std::nullopt;
     bool inSection = false;
     for (std::size_t i = 0; i < lines_.size(); ++i) {
-        const ParsedLine parsed = ParseLine(lines_[i].text);
-        if (parsed.kind == LineKind::Section) {
-            inSection = SameName(parsed.name, section);
-        } else if (parsed.kind == LineKind::Key && inSection && SameName(parsed.name, key)) {
+        const SectionLine parsed = ParseSectionLine(lines_[i].text, SettingsSyntax);
+        if (parsed.kind == SectionLineKind::Section) {
+            inSection = SameLatinText(parsed.name, section);
+        } else if (parsed.kind == SectionLineKind::Key && inSection &&
+                   SameLatinText(parsed.name, key)) {
             return i;
         }
     }
@@ -269,8 +220,7 @@ std::string IniFile::ReadString(std::string_view section, std::string_view key,
     const auto index = FindKey(section, key);
     if (!index) return std::string(def);
     const std::string& text = lines_[*index].text;
-    const ParsedLine parsed = ParseLine(text);
-    return std::string(DecodeValue(std::string_view(text).substr(parsed.valueStart)));
+    return std::string(DecodeValue(text, ParseSectionLine(text, SettingsSyntax)));
 }
 
 int IniFile::ReadInteger(std::string_view section, std::string_view key, int def) const {
@@ -279,9 +229,7 @@ int IniFile::ReadInteger(std::string_view section, std::string_view key, int def
 }
 
 bool IniFile::ReadBool(std::string_view section, std::string_view key, bool def) const {
-    std::string text = ReadString(section, key, def ? "YES" : "NO");
-    for (char& c : text) c = AsciiUpper(c);
-    return text == "YES";
+    return SameLatinText(ReadString(section, key, def ? "YES" : "NO"), "YES");
 }
 
 bool IniFile::HasKey(std::string_view section, std::string_view key) const {
@@ -289,8 +237,8 @@ bool IniFile::HasKey(std::string_view section, std::string_view key) const {
 }
 
 void IniFile::WriteString(std::string_view section, std::string_view key, std::string_view value) {
-    section = Trim(section);
-    key = Trim(key);
+    section = TrimName(section);
+    key = TrimName(key);
     // Names that the file format cannot hold are refused rather than let loose
     // on the file's structure.
     if (!ValidSectionName(section) || !ValidKeyName(key)) return;
@@ -299,23 +247,25 @@ void IniFile::WriteString(std::string_view section, std::string_view key, std::s
     if (const auto index = FindKey(section, key)) {
         // Keep the key as it was spelt and indented; only the value changes.
         std::string& text = lines_[*index].text;
-        std::size_t valueStart = ParseLine(text).valueStart;
-        while (valueStart < text.size() && IsBlank(text[valueStart])) ++valueStart;
-        text = text.substr(0, valueStart) + encoded;
+        const std::size_t valueStart = ParseSectionLine(text, SettingsSyntax).valueStart;
+        const std::string_view old =
+            TrimFront(std::string_view(text).substr(valueStart), TrimSet::Blanks);
+        text = text.substr(0, text.size() - old.size()) + encoded;
         return;
     }
 
     const std::string keyLine = std::string(key) + "=" + encoded;
     for (std::size_t i = 0; i < lines_.size(); ++i) {
-        const ParsedLine header = ParseLine(lines_[i].text);
-        if (header.kind != LineKind::Section || !SameName(header.name, section)) continue;
+        const SectionLine header = ParseSectionLine(lines_[i].text, SettingsSyntax);
+        if (header.kind != SectionLineKind::Section || !SameLatinText(header.name, section))
+            continue;
         // After the section's last key: blank lines and comments that follow
         // it usually belong to the next section.
         std::size_t insertAt = i + 1;
         for (std::size_t k = i + 1; k < lines_.size(); ++k) {
-            const ParsedLine parsed = ParseLine(lines_[k].text);
-            if (parsed.kind == LineKind::Section) break;
-            if (parsed.kind == LineKind::Key) insertAt = k + 1;
+            const SectionLine parsed = ParseSectionLine(lines_[k].text, SettingsSyntax);
+            if (parsed.kind == SectionLineKind::Section) break;
+            if (parsed.kind == SectionLineKind::Key) insertAt = k + 1;
         }
         InsertLine(insertAt, keyLine);
         return;
@@ -334,14 +284,15 @@ void IniFile::WriteBool(std::string_view section, std::string_view key, bool val
 }
 
 void IniFile::EraseKeys(std::string_view section) {
-    section = Trim(section);
+    section = TrimName(section);
     bool inSection = false;
     std::vector<Line> kept;
     kept.reserve(lines_.size());
     for (Line& line : lines_) {
-        const ParsedLine parsed = ParseLine(line.text);
-        if (parsed.kind == LineKind::Section) inSection = SameName(parsed.name, section);
-        if (!(inSection && parsed.kind == LineKind::Key)) kept.push_back(std::move(line));
+        const SectionLine parsed = ParseSectionLine(line.text, SettingsSyntax);
+        if (parsed.kind == SectionLineKind::Section)
+            inSection = SameLatinText(parsed.name, section);
+        if (!(inSection && parsed.kind == SectionLineKind::Key)) kept.push_back(std::move(line));
     }
     lines_ = std::move(kept);
 }

@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <utility>
 
-#include "core/app/masks.h"
-#include "core/archive/code_pages.h"
 #include "core/archive/safe_delete.h"
+#include "core/text/latin_case.h"
+#include "core/text/masks.h"
 
 namespace varnot {
 

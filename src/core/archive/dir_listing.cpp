@@ -1,8 +1,8 @@
 #include "core/archive/dir_listing.h"
 
-#include "core/archive/code_pages.h"
 #include "core/archive/dos_time.h"
 #include "core/archive/file_info.h"
+#include "core/text/latin_case.h"
 
 #include <cerrno>
 #include <cstring>

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "core/archive/code_pages.h"
+#include "core/text/latin_case.h"
 
 namespace varnot {
 
@@ -11,10 +11,6 @@ namespace {
 
 bool IsDigit(char c) {
     return c >= '0' && c <= '9';
-}
-
-char UpcaseLatinChar(char c) {
-    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c;
 }
 
 std::string_view WithoutSeparator(std::string_view prefix) {
@@ -80,7 +76,7 @@ bool TFileInfo::SetName(std::string_view prefix, std::string_view diskFileName) 
     }
     std::memcpy(name_.data(), prefix.data(), prefix.size());
     char* out = name_.data() + prefix.size();
-    for (char c : diskFileName) *out++ = UpcaseLatinChar(c);
+    for (char c : diskFileName) *out++ = LatinUpper(c);
     *out = '\0';
     std::memcpy(diskName_.data(), diskFileName.data(), diskFileName.size());
     diskName_[diskFileName.size()] = '\0';

@@ -11,7 +11,8 @@
 #include <vector>
 
 #include "core/app/atomic_file.h"
-#include "core/app/separator.h"
+#include "core/text/separator.h"
+#include "core/text/trim.h"
 
 namespace varnot {
 
@@ -21,8 +22,8 @@ namespace {
 // the leading digits (none gives 0). No value when the number leaves the
 // 64-bit range the caller then checks against.
 std::optional<std::int64_t> LeadingInteger(std::string_view text) {
+    text = TrimFront(text, TrimSet::Blanks);
     std::size_t i = 0;
-    while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
     bool negative = false;
     if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
     std::int64_t value = 0;

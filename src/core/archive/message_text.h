@@ -1,7 +1,6 @@
 #pragma once
 
 #include "core/archive/archive_options.h"
-#include "core/archive/dos_time.h"
 
 #include <cstddef>
 #include <memory>
@@ -76,28 +75,8 @@ std::string LoadHead(const std::string& path, const ArchiveOptions& options);
 // True when the upper-cased extension of the path is ".TXT".
 bool IsTextMessage(std::string_view path);
 
-// True when any keyword occurs in the buffer, letter case ignored. Keywords
-// are in upper case already (Upcase1251); empty ones match nothing.
-bool ScanKeywords(const unsigned char* buffer, std::size_t length,
-                  const std::vector<std::string>& upperKeywords);
-// The reference form of the same search, position by position.
-bool ScanKeywordsPlain(const unsigned char* buffer, std::size_t length,
-                       const std::vector<std::string>& upperKeywords);
-
 // The lines of a text split at CR LF, CR and LF; a break at the very end
 // opens no line.
 std::vector<std::string> SplitLines(std::string_view text);
-
-// Keeps only the lines inside the named section, without its header.
-void KeepSection(std::vector<std::string>& lines, std::string_view name);
-
-// "yymmdd" of a sectioned file (years below 90 are 20yy); an impossible or
-// non-numeric value gives `now`.
-DateTime ParseZevDate(std::string_view text, const DateTime& now);
-DateTime ParseZevDate(std::string_view text);
-// "hhmm" of a sectioned file, seconds 0; an impossible or non-numeric value
-// gives `now`. The date part of a valid time means nothing.
-DateTime ParseZevTime(std::string_view text, const DateTime& now);
-DateTime ParseZevTime(std::string_view text);
 
 } // namespace varnot

@@ -2,6 +2,7 @@
 
 #include "core/archive/dos_time.h"
 #include "core/archive/message_text.h"
+#include "core/archive/sectioned_file.h"
 
 namespace varnot {
 

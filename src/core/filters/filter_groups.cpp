@@ -1,9 +1,9 @@
 #include "core/filters/filter_groups.h"
 
 #include "core/app/ini_file.h"
-#include "core/app/separator.h"
 #include "core/app/settings_keys.h"
-#include "core/archive/code_pages.h"
+#include "core/text/code_pages.h"
+#include "core/text/separator.h"
 
 namespace varnot {
 

@@ -1,7 +1,6 @@
 #include "core/filters/keyword_scanner.h"
 
-#include "core/archive/code_pages.h"
-#include "core/archive/message_text.h"
+#include "core/text/code_pages.h"
 
 #include <algorithm>
 #include <numeric>
@@ -12,6 +11,28 @@
 #endif
 
 namespace varnot {
+
+bool ScanKeywords(const unsigned char* buffer, std::size_t length,
+                  const std::vector<std::string>& upperKeywords) {
+    return KeywordScanner(upperKeywords).Scan(buffer, length);
+}
+
+bool ScanKeywordsPlain(const unsigned char* buffer, std::size_t length,
+                       const std::vector<std::string>& upperKeywords) {
+    for (std::size_t p = 0; p < length; ++p) {
+        for (const std::string& keyword : upperKeywords) {
+            if (keyword.empty()) continue;
+            std::size_t i = 0;
+            for (; i < keyword.size(); ++i) {
+                std::size_t at = p + i;
+                unsigned char byte = at < length ? UpcaseTable[buffer[at]] : 0;
+                if (byte != static_cast<unsigned char>(keyword[i])) break;
+            }
+            if (i == keyword.size()) return true;
+        }
+    }
+    return false;
+}
 
 KeywordScanner::KeywordScanner(const std::vector<std::string>& upperKeywords) {
     for (const std::string& k : upperKeywords)

@@ -10,6 +10,14 @@
 
 namespace varnot {
 
+// True when any keyword occurs in the buffer, letter case ignored. Keywords
+// are in upper case already (Upcase1251); empty ones match nothing.
+bool ScanKeywords(const unsigned char* buffer, std::size_t length,
+                  const std::vector<std::string>& upperKeywords);
+// The reference form of the same search, position by position.
+bool ScanKeywordsPlain(const unsigned char* buffer, std::size_t length,
+                       const std::vector<std::string>& upperKeywords);
+
 // Finds whether any of a list of upper-cased keywords occurs in a buffer,
 // letter case ignored through the 1251 case table: exactly the answer of
 // ScanKeywordsPlain, but built once per keyword list. On processors with

@@ -1,6 +1,6 @@
 #include "core/filters/keyword_scanner.h"
 
-#include "core/archive/code_pages.h"
+#include "core/text/code_pages.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/archive/code_pages.h"
+#include "core/text/code_pages.h"
 
 #include <array>
 #include <cstddef>

@@ -1,8 +1,8 @@
 #include "core/filters/text_filter.h"
 
-#include "core/app/masks.h"
 #include "core/archive/file_info.h"
 #include "core/archive/message_text.h"
+#include "core/text/masks.h"
 
 namespace varnot {
 

@@ -1,7 +1,8 @@
 #include "core/main/colour_spans.h"
 
-#include "core/archive/code_pages.h"
 #include "core/archive/message_text.h"
+#include "core/archive/sectioned_file.h"
+#include "core/text/code_pages.h"
 
 #include <algorithm>
 #include <functional>

@@ -1,14 +1,10 @@
 #include "core/main/date_entry.h"
 
+#include "core/text/trim.h"
+
 namespace varnot {
 
 namespace {
-
-std::string_view Trimmed(std::string_view text) {
-    while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
-    while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
-    return text;
-}
 
 // Digits only, of an allowed length.
 std::optional<int> Number(std::string_view part, std::size_t minDigits, std::size_t maxDigits) {
@@ -24,7 +20,7 @@ std::optional<int> Number(std::string_view part, std::size_t minDigits, std::siz
 } // namespace
 
 std::optional<DateTime> ParseEnteredDate(std::string_view text) {
-    text = Trimmed(text);
+    text = Trim(text, TrimSet::Blanks);
     const std::size_t first = text.find('.');
     if (first == std::string_view::npos) return std::nullopt;
     const std::size_t second = text.find('.', first + 1);

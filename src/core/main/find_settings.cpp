@@ -1,7 +1,7 @@
 #include "core/main/find_settings.h"
 
 #include "core/app/settings_keys.h"
-#include "core/archive/code_pages.h"
+#include "core/text/code_pages.h"
 
 namespace varnot {
 

@@ -4,7 +4,6 @@
 
 #include <cstdint>
 #include <string>
-#include <string_view>
 
 namespace varnot {
 
@@ -31,15 +30,5 @@ int CellTextTop(int cellHeight);
 // the Date and Time keys of the file's section "datetime" (read from disk
 // each time; a missing or bad value gives the current date or time).
 std::string ListTimeText(const TFileInfo& record, const ArchiveOptions& options);
-
-// The values of section "datetime" of a sectioned message: the first 32767
-// bytes of the file are read, section and key names match without case.
-struct ZevDateTime {
-    std::string date;
-    std::string time;
-};
-ZevDateTime ReadZevDateTime(const std::string& path);
-// "hh:nn  dd.mm" from the two values.
-std::string ZevTimeText(std::string_view date, std::string_view time);
 
 } // namespace varnot

@@ -1,9 +1,9 @@
 #include "core/output/merge.h"
 
 #include "core/app/program_paths.h"
-#include "core/archive/code_pages.h"
 #include "core/archive/dos_time.h"
 #include "core/archive/message_file.h"
+#include "core/text/code_pages.h"
 
 #include <cerrno>
 #include <cstdlib>

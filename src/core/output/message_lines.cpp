@@ -1,7 +1,7 @@
 #include "core/output/message_lines.h"
 
-#include "core/archive/code_pages.h"
 #include "core/archive/dos_time.h"
+#include "core/text/code_pages.h"
 
 namespace varnot {
 

@@ -2,7 +2,7 @@
 
 #include "core/app/program_paths.h"
 #include "core/app/settings_keys.h"
-#include "core/archive/code_pages.h"
+#include "core/text/code_pages.h"
 #include "gui/app/archive_root_dialog.h"
 #include "gui/app/colour_box.h"
 #include "gui/app/dialogs.h"

@@ -1,6 +1,6 @@
 #include "gui/editor/editor_file.h"
 
-#include "core/archive/code_pages.h"
+#include "core/text/code_pages.h"
 #include "core/editor/editor_capacity.h"
 #include "core/output/merge.h"
 #include "gui/editor/utf16_view.h"

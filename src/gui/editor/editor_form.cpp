@@ -5,7 +5,7 @@
 #include "core/app/ini_file.h"
 #include "core/app/program_paths.h"
 #include "core/app/settings_keys.h"
-#include "core/archive/code_pages.h"
+#include "core/text/code_pages.h"
 #include "core/editor/editor_capacity.h"
 #include "gui/app/dialogs.h"
 #include "gui/app/lang.h"

@@ -3,7 +3,7 @@
 #include "gui/editor/editor_form.h"
 
 #include "core/app/settings_keys.h"
-#include "core/archive/code_pages.h"
+#include "core/text/code_pages.h"
 #include "core/editor/editor_addition.h"
 #include "gui/app/dialogs.h"
 #include "gui/editor/editor_file.h"

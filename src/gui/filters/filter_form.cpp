@@ -1,7 +1,7 @@
 #include "gui/filters/filter_form.h"
 
 #include "core/app/ini_file.h"
-#include "core/archive/code_pages.h"
+#include "core/text/code_pages.h"
 #include "gui/app/dialogs.h"
 #include "gui/app/input_dlg.h"
 #include "gui/app/lang.h"

@@ -1,6 +1,6 @@
 #include "gui/main/announce_service.h"
 
-#include "core/main/announce_protocol.h"
+#include "core/announce/announce_protocol.h"
 
 #include <QFile>
 #include <QLocalServer>

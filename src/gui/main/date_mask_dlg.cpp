@@ -1,7 +1,7 @@
 #include "gui/main/date_mask_dlg.h"
 
-#include "core/archive/code_pages.h"
 #include "core/main/date_entry.h"
+#include "core/text/code_pages.h"
 #include "gui/app/dialogs.h"
 #include "gui/app/lang.h"
 

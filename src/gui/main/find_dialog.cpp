@@ -1,6 +1,6 @@
 #include "gui/main/find_dialog.h"
 
-#include "core/archive/code_pages.h"
+#include "core/text/code_pages.h"
 #include "gui/app/lang.h"
 
 #include <QCheckBox>

@@ -3,10 +3,10 @@
 #include "core/app/options_values.h"
 #include "core/archive/archive_options.h"
 #include "core/archive/file_panel.h"
-#include "core/archive/scan_control.h"
 #include "core/filters/filter_groups.h"
 #include "core/main/brief_window.h"
 #include "core/main/pane_layout.h"
+#include "core/scan/scan_control.h"
 #include "gui/main/message_list_view.h"
 
 #include <QMainWindow>

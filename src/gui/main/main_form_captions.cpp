@@ -3,8 +3,8 @@
 
 #include "core/app/program_paths.h"
 #include "core/app/settings_keys.h"
-#include "core/archive/code_pages.h"
 #include "core/main/status_line.h"
+#include "core/text/code_pages.h"
 #include "gui/app/lang.h"
 #include "gui/app/qt_translations.h"
 #include "gui/main/captions.h"

@@ -4,9 +4,9 @@
 
 #include "core/app/program_paths.h"
 #include "core/app/settings_keys.h"
-#include "core/archive/code_pages.h"
 #include "core/archive/dos_time.h"
 #include "core/main/list_cells.h"
+#include "core/text/code_pages.h"
 #include "gui/main/date_mask_dlg.h"
 #include "gui/main/message_list_model.h"
 #include "gui/main/message_list_view.h"

@@ -4,7 +4,7 @@
 
 #include "core/app/ini_file.h"
 #include "core/app/program_paths.h"
-#include "core/archive/code_pages.h"
+#include "core/text/code_pages.h"
 #include "gui/app/options_dlg.h"
 #include "gui/main/message_list_model.h"
 #include "gui/main/message_list_view.h"

@@ -1,9 +1,9 @@
 #include "gui/main/message_list_model.h"
 
-#include "core/archive/code_pages.h"
 #include "core/archive/file_panel.h"
 #include "core/archive/message_text.h"
 #include "core/main/list_cells.h"
+#include "core/text/code_pages.h"
 
 #include <QColor>
 #include <QFileInfo>

@@ -1,7 +1,7 @@
 #include "gui/main/message_view.h"
 
-#include "core/archive/code_pages.h"
 #include "core/main/colour_spans.h"
+#include "core/text/code_pages.h"
 
 #include <QApplication>
 #include <QEvent>

@@ -1,6 +1,6 @@
 #include "gui/output/file_command_texts.h"
 
-#include "core/archive/code_pages.h"
+#include "core/text/code_pages.h"
 #include "gui/app/lang.h"
 #include "gui/output/file_commands.h"
 

@@ -2,9 +2,9 @@
 
 #include "core/app/program_paths.h"
 #include "core/app/settings_keys.h"
-#include "core/archive/code_pages.h"
 #include "core/archive/dos_time.h"
 #include "core/output/message_lines.h"
+#include "core/text/code_pages.h"
 
 #include <QApplication>
 #include <QFontDatabase>

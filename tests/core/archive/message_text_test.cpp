@@ -1,7 +1,5 @@
 #include "core/archive/message_text.h"
 
-#include "core/archive/code_pages.h"
-#include "core/archive/date_time_printer.h"
 #include "core/archive/message_file.h"
 #include "support/temp_dir.h"
 
@@ -192,111 +190,6 @@ TEST(LoadTextBuffer, FailureIsReportedAndKeepsThePreviousText) {
         EXPECT_NE(r.error, 0) << name;
     }
     EXPECT_EQ(buffer.Text(), "previous message");
-}
-
-// --- Keywords -------------------------------------------------------------
-
-bool Scan(std::string_view text, const std::vector<std::string>& keywords) {
-    const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
-    bool plain = ScanKeywordsPlain(bytes, text.size(), keywords);
-    EXPECT_EQ(ScanKeywords(bytes, text.size(), keywords), plain) << text;
-    return plain;
-}
-
-TEST(ScanKeywords, IgnoresLetterCaseOfLatinAndCyrillic) {
-    const std::string privet = "\xEF\xF0\xE8\xE2\xE5\xF2";                  // привет
-    const std::string upperPrivet = Upcase1251("\xCF\xD0\xC8\xC2\xC5\xD2"); // ПРИВЕТ
-    EXPECT_TRUE(Scan("say " + privet + " to all", {upperPrivet}));
-    EXPECT_TRUE(Scan("\xB8\xEB\xEA\xE0", {Upcase1251("\xA8\xCB\xCA\xC0")})); // ёлка / ЁЛКА
-    EXPECT_TRUE(Scan("Storm Warning", {"WARNING"}));
-    EXPECT_FALSE(Scan("Storm Warning", {"WARNINGS"}));
-}
-
-TEST(ScanKeywords, MatchesUpToTheVeryEndButNotPastIt) {
-    EXPECT_TRUE(Scan("xyz abc", {"ABC"}));
-    EXPECT_FALSE(Scan("xyz abc", {"ABCD"}));
-    EXPECT_TRUE(Scan("abc", {"ABC"}));
-    EXPECT_FALSE(Scan("ab", {"ABC"}));
-    // The length counts, not a NUL: bytes beyond it are never looked at.
-    std::string text = "abcd";
-    EXPECT_FALSE(
-        ScanKeywordsPlain(reinterpret_cast<const unsigned char*>(text.data()), 3, {"ABCD"}));
-    EXPECT_TRUE(Scan(std::string_view("\0\0abc\0", 6), {"ABC"}));
-}
-
-TEST(ScanKeywords, AnyKeywordOfTheList) {
-    EXPECT_TRUE(Scan("weather report", {"STORM", "REPORT"}));
-    EXPECT_FALSE(Scan("weather report", {"STORM", "FLOOD"}));
-    EXPECT_FALSE(Scan("weather report", {}));
-    EXPECT_FALSE(Scan("", {"A"}));
-    EXPECT_FALSE(Scan("anything", {""}));
-}
-
-// --- Sections -------------------------------------------------------------
-
-std::vector<std::string> Kept(std::vector<std::string> lines, std::string_view name = "body") {
-    KeepSection(lines, name);
-    return lines;
-}
-
-TEST(KeepSection, KeepsOnlyTheLinesOfTheNamedSection) {
-    EXPECT_EQ(Kept({"[head]", "head=Storm", "[body]", "line one", "line two"}),
-              (std::vector<std::string>{"line one", "line two"}));
-    EXPECT_EQ(Kept({"[head]", "head=Storm", "[datetime]", "[body]", "text"}),
-              (std::vector<std::string>{"text"}));
-    EXPECT_EQ(Kept({"before", "[body]", "a", "", "b", "[head]"}),
-              (std::vector<std::string>{"a", "", "b"}));
-    EXPECT_EQ(Kept({"[body]", "a", "[head]", "h", "[BODY]", "c"}),
-              (std::vector<std::string>{"a", "c"}));
-}
-
-TEST(KeepSection, HeadersAreTrimmedAndMatchedWithoutCase) {
-    EXPECT_EQ(Kept({" \t[ Body ]\r", "x\r"}), (std::vector<std::string>{"x\r"}));
-    EXPECT_EQ(Kept({"[body]", "[", "]", "[]", "y"}), (std::vector<std::string>{"[", "]"}));
-    EXPECT_EQ(Kept({"[bodyx]", "z"}), (std::vector<std::string>{}));
-    EXPECT_EQ(Kept({"no sections at all"}), (std::vector<std::string>{}));
-    EXPECT_EQ(Kept({}), (std::vector<std::string>{}));
-}
-
-// --- Dates and times of sectioned files -----------------------------------
-
-const DateTime kNow{2011, 5, 6, 7, 8, 9};
-
-TEST(ParseZev, Dates) {
-    EXPECT_EQ(ParseZevDate("31224", kNow), (DateTime{2003, 12, 24, 0, 0, 0}));
-    EXPECT_EQ(ParseZevDate("991231", kNow), (DateTime{1999, 12, 31, 0, 0, 0}));
-    EXPECT_EQ(ParseZevDate("891231", kNow), (DateTime{2089, 12, 31, 0, 0, 0}));
-    EXPECT_EQ(ParseZevDate("900101", kNow), (DateTime{1990, 1, 1, 0, 0, 0}));
-    EXPECT_EQ(ParseZevDate("0312251405junk", kNow), (DateTime{2003, 12, 25, 0, 0, 0}));
-    EXPECT_EQ(ParseZevDate("000229", kNow), (DateTime{2000, 2, 29, 0, 0, 0}));
-}
-
-TEST(ParseZev, ImpossibleOrGarbageDatesGiveNow) {
-    for (std::string_view bad : {"", "031301", "030230", "031200", "010229", "abc", "-5", "-31224",
-                                 "03 225", "+31224", "0x1234", "\xFF\xFE"})
-        EXPECT_EQ(ParseZevDate(bad, kNow), kNow) << bad;
-    EXPECT_EQ(ParseZevDate(std::string(100000, '9'), kNow), kNow); // month 99
-    EXPECT_EQ(ParseZevDate(std::string_view("03\0"
-                                            "1225",
-                                            7),
-                           kNow),
-              kNow);
-}
-
-TEST(ParseZev, Times) {
-    EXPECT_EQ(ParseZevTime("905", kNow).hour, 9);
-    EXPECT_EQ(ParseZevTime("905", kNow).minute, 5);
-    EXPECT_EQ(ParseZevTime("905", kNow).second, 0);
-    EXPECT_EQ(FormatDateTime(ParseZevTime("2359", kNow), "hh:nn:ss"), "23:59:00");
-    EXPECT_EQ(FormatDateTime(ParseZevTime("", kNow), "hh:nn"), "00:00");
-    EXPECT_EQ(FormatDateTime(ParseZevTime("5", kNow), "hh:nn"), "00:05");
-    EXPECT_EQ(FormatDateTime(ParseZevTime("140599", kNow), "hh:nn"), "14:05");
-}
-
-TEST(ParseZev, ImpossibleOrGarbageTimesGiveNow) {
-    for (std::string_view bad : {"2400", "0960", "9999", "ab", "-905", "9 5", "12:30", "\x01"})
-        EXPECT_EQ(ParseZevTime(bad, kNow), kNow) << bad;
-    EXPECT_EQ(ParseZevTime(std::string(100000, '-'), kNow), kNow);
 }
 
 } // namespace

@@ -1,6 +1,6 @@
 #include "core/editor/editor_addition.h"
 
-#include "core/archive/code_pages.h"
+#include "core/text/code_pages.h"
 #include "core/archive/dos_time.h"
 #include "support/temp_dir.h"
 

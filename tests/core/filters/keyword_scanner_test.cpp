@@ -1,6 +1,5 @@
-#include "core/archive/code_pages.h"
-#include "core/archive/message_text.h"
 #include "core/filters/keyword_scanner.h"
+#include "core/text/code_pages.h"
 
 #include <algorithm>
 #include <gtest/gtest.h>
@@ -263,6 +262,45 @@ TEST(KeywordScanner, ManyKeywordsStillAgree) {
     for (int i = 0; i < 100; ++i) keywords.push_back("W" + std::to_string(i) + "X");
     EXPECT_TRUE(Scan(keywords, "..w99x.."));
     EXPECT_FALSE(Scan(keywords, "..w100x.."));
+}
+
+// --- The search as the filter calls it ---------------------------------
+
+// Both forms of the search, which must agree.
+bool ScanBoth(std::string_view text, const std::vector<std::string>& keywords) {
+    const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
+    bool plain = ScanKeywordsPlain(bytes, text.size(), keywords);
+    EXPECT_EQ(ScanKeywords(bytes, text.size(), keywords), plain) << text;
+    return plain;
+}
+
+TEST(ScanKeywords, IgnoresLetterCaseOfLatinAndCyrillic) {
+    const std::string privet = "\xEF\xF0\xE8\xE2\xE5\xF2";                  // привет
+    const std::string upperPrivet = Upcase1251("\xCF\xD0\xC8\xC2\xC5\xD2"); // ПРИВЕТ
+    EXPECT_TRUE(ScanBoth("say " + privet + " to all", {upperPrivet}));
+    EXPECT_TRUE(ScanBoth("\xB8\xEB\xEA\xE0", {Upcase1251("\xA8\xCB\xCA\xC0")})); // ёлка / ЁЛКА
+    EXPECT_TRUE(ScanBoth("Storm Warning", {"WARNING"}));
+    EXPECT_FALSE(ScanBoth("Storm Warning", {"WARNINGS"}));
+}
+
+TEST(ScanKeywords, MatchesUpToTheVeryEndButNotPastIt) {
+    EXPECT_TRUE(ScanBoth("xyz abc", {"ABC"}));
+    EXPECT_FALSE(ScanBoth("xyz abc", {"ABCD"}));
+    EXPECT_TRUE(ScanBoth("abc", {"ABC"}));
+    EXPECT_FALSE(ScanBoth("ab", {"ABC"}));
+    // The length counts, not a NUL: bytes beyond it are never looked at.
+    std::string text = "abcd";
+    EXPECT_FALSE(
+        ScanKeywordsPlain(reinterpret_cast<const unsigned char*>(text.data()), 3, {"ABCD"}));
+    EXPECT_TRUE(ScanBoth(std::string_view("\0\0abc\0", 6), {"ABC"}));
+}
+
+TEST(ScanKeywords, AnyKeywordOfTheList) {
+    EXPECT_TRUE(ScanBoth("weather report", {"STORM", "REPORT"}));
+    EXPECT_FALSE(ScanBoth("weather report", {"STORM", "FLOOD"}));
+    EXPECT_FALSE(ScanBoth("weather report", {}));
+    EXPECT_FALSE(ScanBoth("", {"A"}));
+    EXPECT_FALSE(ScanBoth("anything", {""}));
 }
 
 } // namespace

@@ -1,5 +1,5 @@
-#include "core/archive/code_pages.h"
 #include "core/filters/pair_plan.h"
+#include "core/text/code_pages.h"
 
 #include <gtest/gtest.h>
 #include <random>

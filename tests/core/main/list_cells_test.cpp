@@ -5,7 +5,6 @@
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 using namespace varnot;
 using testing_support::TempDir;
@@ -47,32 +46,6 @@ TEST(ListTimeTextTest, FromTheRecordOrFromTheSectionedFile) {
               "[head]\r\nhead=x\r\n[DateTime]\r\n date = 261201 \r\nTIME=0930\r\ntime=1111\r\n");
     options.inZev = true;
     EXPECT_EQ(ListTimeText(record, options), "09:30  01.12");
-}
-
-TEST(ListTimeTextTest, MissingValuesGiveTheCurrentDateAndTime) {
-    TempDir dir;
-    WriteFile(dir / "plain.txt", "no sections here\r\nDate=261201\r\n");
-    const ZevDateTime values = ReadZevDateTime(dir / "plain.txt");
-    EXPECT_TRUE(values.date.empty());
-    EXPECT_TRUE(values.time.empty());
-    const std::string now = FormatDateTime(Now(), "dd.mm");
-    // The date part of the cell is today (the minute may turn meanwhile).
-    EXPECT_EQ(ZevTimeText("", "").substr(7), now);
-    EXPECT_EQ(ZevTimeText("991399", "2561").substr(7), now);
-}
-
-TEST(ListTimeTextTest, OnlyRegularFilesAreRead) {
-    TempDir dir;
-    const std::string fifo = dir / "pipe.txt";
-    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
-    // A FIFO without a writer would block a reader; it is not opened.
-    EXPECT_TRUE(ReadZevDateTime(fifo).date.empty());
-    EXPECT_TRUE(ReadZevDateTime(dir / "missing.txt").date.empty());
-    // The values stop at a NUL like every message text.
-    WriteFile(dir / "nul.txt", std::string("[datetime]\r\nTime=0930\0\r\nDate=261201\r\n", 36));
-    const ZevDateTime values = ReadZevDateTime(dir / "nul.txt");
-    EXPECT_EQ(values.time, "0930");
-    EXPECT_TRUE(values.date.empty());
 }
 
 } // namespace

@@ -1,7 +1,7 @@
 #include "core/main/search_walk.h"
 
-#include "core/archive/code_pages.h"
 #include "core/archive/message_text.h"
+#include "core/text/code_pages.h"
 #include "support/temp_dir.h"
 
 #include <cstdio>

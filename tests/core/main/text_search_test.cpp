@@ -1,6 +1,6 @@
 #include "core/main/text_search.h"
 
-#include "core/archive/code_pages.h"
+#include "core/text/code_pages.h"
 
 #include <gtest/gtest.h>
 #include <random>

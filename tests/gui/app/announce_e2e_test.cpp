@@ -2,7 +2,7 @@
 // announces a file, the service takes the poke on the window thread and the
 // scanner logic puts the file into the list on display.
 #include "core/archive/day_folders.h"
-#include "core/archive/scan_fixture.h"
+#include "core/scan/scan_fixture.h"
 #include "gui/main/announce_service.h"
 #include "support/temp_dir.h"
 

@@ -1,6 +1,6 @@
 // The pane ratio, the splitter bar and its menus, zooming, and the status
 // line's three forms.
-#include "core/archive/code_pages.h"
+#include "core/text/code_pages.h"
 #include "gui/main/message_view.h"
 #include "main_form_fixture.h"
 

@@ -1,6 +1,6 @@
 // The options dialog opened from the main window, and what its OK and Apply
 // change in the window.
-#include "core/archive/code_pages.h"
+#include "core/text/code_pages.h"
 #include "gui/app/colour_box.h"
 #include "gui/app/options_dlg.h"
 #include "gui/app/spin_edit.h"

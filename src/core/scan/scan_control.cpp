@@ -1,11 +1,11 @@
-#include "core/archive/scan_control.h"
+#include "core/scan/scan_control.h"
 
-#include "core/archive/code_pages.h"
 #include "core/archive/day_folders.h"
 #include "core/archive/dir_listing.h"
 #include "core/archive/dos_time.h"
 #include "core/archive/file_info.h"
 #include "core/filters/text_filter.h"
+#include "core/text/latin_case.h"
 
 #include <algorithm>
 #include <fcntl.h>

@@ -83,9 +83,6 @@ inline unsigned char Upcase1251(unsigned char c) {
 }
 // Keywords and search texts are compared in this form.
 std::string Upcase1251(std::string_view text);
-// File names: only a..z change (all other bytes, Cyrillic included, stay).
-std::string UpcaseLatin(std::string_view text);
-void UpcaseLatinInPlace(char* text, std::size_t length);
 
 // 866 bytes to 1251 bytes, in place.
 void OemToAnsiInPlace(unsigned char* bytes, std::size_t length);

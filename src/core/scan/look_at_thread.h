@@ -47,13 +47,14 @@ int MergePassResult(CList& current, CList& spare, int currentRow);
 // Copies names, times, sizes and marks (no briefs) into a list of equal capacity.
 void CopyKeys(const CList& from, CList& to);
 
-// The scanner thread. Its pools are allocated once; each pass refills them.
-class TLookAt {
+// The scanner pass's thread: runs RunPass on a thread of its own, one pass at
+// a time. Its pools are allocated once; each pass refills them.
+class TLookAtThread {
   public:
-    explicit TLookAt(int capacity);
-    ~TLookAt();
-    TLookAt(const TLookAt&) = delete;
-    TLookAt& operator=(const TLookAt&) = delete;
+    explicit TLookAtThread(int capacity);
+    ~TLookAtThread();
+    TLookAtThread(const TLookAtThread&) = delete;
+    TLookAtThread& operator=(const TLookAtThread&) = delete;
 
     // Starts a pass into `spare`; `finished` runs on the scanner thread as its
     // last act. False when a pass is still running.

@@ -1,4 +1,4 @@
-#include "core/app/separator.h"
+#include "core/text/separator.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "core/app/masks.h"
+#include "core/text/masks.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "core/archive/look_at.h"
+#include "core/scan/look_at_thread.h"
 
 #include "core/archive/day_folders.h"
 #include "core/archive/dir_listing.h"
@@ -106,14 +106,14 @@ void CopyKeys(const CList& from, CList& to) {
     to.Used = n;
 }
 
-TLookAt::TLookAt(int capacity) : previous_(capacity) {}
+TLookAtThread::TLookAtThread(int capacity) : previous_(capacity) {}
 
-TLookAt::~TLookAt() {
+TLookAtThread::~TLookAtThread() {
     StopAndWait();
 }
 
-bool TLookAt::Start(PassRequest request, const CList& current, CList& spare,
-                    std::function<void()> finished) {
+bool TLookAtThread::Start(PassRequest request, const CList& current, CList& spare,
+                          std::function<void()> finished) {
     if (thread_.joinable()) return false;
     request_ = std::move(request);
     outcome_ = PassOutcome{};
@@ -126,11 +126,11 @@ bool TLookAt::Start(PassRequest request, const CList& current, CList& spare,
     return true;
 }
 
-void TLookAt::Join() {
+void TLookAtThread::Join() {
     if (thread_.joinable()) thread_.join();
 }
 
-void TLookAt::StopAndWait() {
+void TLookAtThread::StopAndWait() {
     stop_.store(true);
     Join();
 }

@@ -2,7 +2,7 @@
 
 #include "core/archive/dos_time.h"
 #include "core/archive/file_panel.h"
-#include "core/archive/scan_control.h"
+#include "core/scan/scan_control.h"
 #include "support/temp_dir.h"
 
 #include <condition_variable>

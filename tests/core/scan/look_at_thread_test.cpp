@@ -1,6 +1,6 @@
 #include "core/archive/day_folders.h"
-#include "core/archive/look_at.h"
 #include "core/archive/message_file.h"
+#include "core/scan/look_at_thread.h"
 #include "scan_fixture.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
 #include "archive_gen/archive_generator.h"
-#include "core/archive/code_pages.h"
+#include "core/text/code_pages.h"
 #include "support/temp_dir.h"
 
 #include <algorithm>

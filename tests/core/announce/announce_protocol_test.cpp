@@ -1,4 +1,4 @@
-#include "core/main/announce_protocol.h"
+#include "core/announce/announce_protocol.h"
 #include "support/scoped_env.h"
 
 #include <cstdlib>

@@ -1,5 +1,5 @@
 #include "archive_gen/command_line.h"
-#include "core/archive/code_pages.h"
+#include "core/text/code_pages.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "core/archive/code_pages.h"
+#include "core/text/code_pages.h"
 
 namespace varnot {
 
@@ -107,17 +107,6 @@ constexpr ReverseTable kReverse;
 std::string Upcase1251(std::string_view text) {
     std::string out(text);
     for (char& c : out) c = static_cast<char>(UpcaseTable[static_cast<unsigned char>(c)]);
-    return out;
-}
-
-void UpcaseLatinInPlace(char* text, std::size_t length) {
-    for (std::size_t i = 0; i < length; ++i)
-        if (text[i] >= 'a' && text[i] <= 'z') text[i] = static_cast<char>(text[i] - 'a' + 'A');
-}
-
-std::string UpcaseLatin(std::string_view text) {
-    std::string out(text);
-    UpcaseLatinInPlace(out.data(), out.size());
     return out;
 }
 

@@ -1,7 +1,7 @@
 // varnot-poke and varnot-sim run as the receiving program would run them.
 #include "core/archive/day_folders.h"
-#include "core/tools/announce_fake_server.h"
 #include "support/temp_dir.h"
+#include "tools/announce_client/announce_fake_server.h"
 
 #include <algorithm>
 #include <cstdlib>

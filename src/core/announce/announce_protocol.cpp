@@ -1,6 +1,7 @@
-#include "core/main/announce_protocol.h"
+#include "core/announce/announce_protocol.h"
 
 #include "core/app/runtime_folder.h"
+#include "core/text/latin_case.h"
 
 namespace varnot {
 
@@ -10,18 +11,6 @@ namespace {
 constexpr std::size_t BufferCap = AnnounceMaxLine + 1;
 // sun_path of a local socket address holds 108 bytes with the closing NUL.
 constexpr std::size_t MaxSocketPath = 107;
-
-bool SameWord(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        unsigned char x = static_cast<unsigned char>(a[i]);
-        unsigned char y = static_cast<unsigned char>(b[i]);
-        if (x >= 'a' && x <= 'z') x = static_cast<unsigned char>(x - 'a' + 'A');
-        if (y >= 'a' && y <= 'z') y = static_cast<unsigned char>(y - 'a' + 'A');
-        if (x != y) return false;
-    }
-    return true;
-}
 
 // The next blank-separated word of `rest`, which then starts after its blank.
 std::string_view TakeWord(std::string_view& rest) {
@@ -42,9 +31,9 @@ AnnounceAction Answer(std::string_view answer) {
 AnnounceAction AnswerAnnounceLine(std::string_view line) {
     if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
     std::string_view rest = line;
-    if (!SameWord(TakeWord(rest), AnnounceCommand)) return Answer(AnnounceUnknownCommand);
-    if (!SameWord(TakeWord(rest), AnnounceTopic)) return Answer(AnnounceUnknownTopic);
-    if (!SameWord(TakeWord(rest), AnnounceItem)) return Answer(AnnounceUnknownItem);
+    if (!SameLatinText(TakeWord(rest), AnnounceCommand)) return Answer(AnnounceUnknownCommand);
+    if (!SameLatinText(TakeWord(rest), AnnounceTopic)) return Answer(AnnounceUnknownTopic);
+    if (!SameLatinText(TakeWord(rest), AnnounceItem)) return Answer(AnnounceUnknownItem);
     AnnounceAction action = Answer(AnnounceOk);
     const std::size_t end = rest.find_first_of(std::string_view("\r\0", 2));
     action.firstLine = std::string(rest.substr(0, end));

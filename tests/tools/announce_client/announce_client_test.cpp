@@ -1,8 +1,8 @@
 // The announce client against a stand-in server: results per file, and no
 // hang or crash whatever the other side does.
 #include "announce_client/announce_client.h"
-#include "core/tools/announce_fake_server.h"
 #include "support/temp_dir.h"
+#include "tools/announce_client/announce_fake_server.h"
 
 #include <cstdio>
 #include <gtest/gtest.h>

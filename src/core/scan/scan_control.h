@@ -2,8 +2,8 @@
 
 #include "core/archive/archive_options.h"
 #include "core/archive/file_panel.h"
-#include "core/archive/look_at.h"
 #include "core/filters/filter_groups.h"
+#include "core/scan/look_at_thread.h"
 
 #include <cstdint>
 #include <string>
@@ -115,7 +115,7 @@ class TScanControl {
 
     TFilePanel& panel_;
     ScanHost& host_;
-    TLookAt lookAt_;
+    TLookAtThread lookAt_;
     ViewBuffer buffer_; // for matching single arrivals on the window thread
     bool scanning_ = false;
     bool rescanPending_ = false;
