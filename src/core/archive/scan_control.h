@@ -39,15 +39,6 @@ class ScanHost {
     virtual std::int64_t Now() const = 0;
 };
 
-// The settings the scanner logic reads, refreshed by the window whenever they change.
-struct ScanSettings {
-    bool autoShow = true;
-    int autoShowDelay = 5; // minutes
-    int markDelay = 500;   // milliseconds
-    int rereadDelay = 10;  // minutes
-    bool autoPrint = false;
-};
-
 // The window's side of the archive scanner: asking for passes (one running,
 // at most one pending), taking their results, the periodic timer, read
 // marking, the idle test and the announced single file. Runs on the window

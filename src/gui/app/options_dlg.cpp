@@ -277,7 +277,7 @@ void TOptionsDlg::BuildColorsPage() {
 void TOptionsDlg::FillControls() {
     const TOptionsValues& v = inEffect_;
     BufferSizeEdit->Fill(v.viewBufferSize);
-    DeleteCheckBox->setChecked(v.deleteAutomaticly);
+    DeleteCheckBox->setChecked(v.deleteAutomatically);
     AutoEnableCheckBox->setChecked(v.autoShow);
     AutoShowDelayEdit->Fill(v.autoShowDelay);
     DOSCodeCheckPageBox->setChecked(v.inDOS);
@@ -332,9 +332,9 @@ void TOptionsDlg::showEvent(QShowEvent* event) {
 // back from a file or folder browser keeps colour and word edits not yet applied.
 void TOptionsDlg::FormActivate() {
     ApplyCaptions();
-    CaptionColorComboBox->SetColorValue(look_.captionColor);
-    KeyWordColorComboBox->SetColorValue(look_.keyWordColor);
-    HighLightColorComboBox->SetColorValue(look_.highLightColor);
+    CaptionColorComboBox->SetColorValue(look_.captionColour);
+    KeyWordColorComboBox->SetColorValue(look_.keyWordColour);
+    HighLightColorComboBox->SetColorValue(look_.highLightColour);
     QStringList lines;
     for (const std::string& word : look_.highLightWords) lines << FromCp1251(word);
     HighLightMemo->setPlainText(lines.join(QLatin1Char('\n')));
@@ -428,9 +428,10 @@ TOptionsValues TOptionsDlg::ControlValues() const {
         return edit->Edited() ? edit->value() : given;
     };
     const TOptionsValues& given = inEffect_;
-    TOptionsValues v;
+    // The settings the dialog does not show stay as they are in effect.
+    TOptionsValues v = given;
     v.viewBufferSize = number(BufferSizeEdit, given.viewBufferSize);
-    v.deleteAutomaticly = DeleteCheckBox->isChecked();
+    v.deleteAutomatically = DeleteCheckBox->isChecked();
     v.rereadDelay = number(RereadDelayEdit, given.rereadDelay);
     v.markDelay = number(MarkDelayEdit, given.markDelay);
     v.inDOS = DOSCodeCheckPageBox->isChecked();
@@ -450,9 +451,9 @@ TOptionsValues TOptionsDlg::ControlValues() const {
     v.wordExe = ToPathBytes(WordPathEdit->text().trimmed());
     v.notePadExe = ToPathBytes(NotepadPathEdit->text().trimmed());
     v.archiveRoot = ToPathBytes(PathEdit->text().trimmed());
-    v.captionColor = CaptionColorComboBox->ColorValue();
-    v.keyWordColor = KeyWordColorComboBox->ColorValue();
-    v.highLightColor = HighLightColorComboBox->ColorValue();
+    v.captionColour = CaptionColorComboBox->ColorValue();
+    v.keyWordColour = KeyWordColorComboBox->ColorValue();
+    v.highLightColour = HighLightColorComboBox->ColorValue();
     std::vector<std::string> lines;
     for (const QString& line : HighLightMemo->toPlainText().split(QLatin1Char('\n')))
         lines.push_back(ToCp1251(line));

@@ -27,10 +27,9 @@ enum class TOptionsEffect {
     // The list capacity was changed; the dialog has already told the operator
     // to restart. Nothing is left to do: the new capacity counts from the next start.
     RestartNotice,
-    // Take over every value of TOptionsResult::values except viewBufferSize:
-    // DeleteAutomaticly, RereadDelay, MarkDelay, InDOS, AutoShow,
-    // AutoShowDelay, the two date-and-time switches, WordExe, NotePadExe and
-    // ArchiveRoot.
+    // Take over TOptionsResult::values except the list capacity
+    // (AcceptedValues): the delays, the switches, the program paths and the
+    // archive root.
     KeepValues,
     // InDOS changed: drop the brief of every row of the list on display
     // (FreeBrief 0..Used-1) and redraw the grid, so briefs are read again in
@@ -49,7 +48,7 @@ struct TOptionsResult {
     bool accepted = false; // left with OK
     bool applied = false;  // an Apply button was pressed (its look went to the apply handler)
     bool saved = false;    // OK wrote the settings file (a failed write is not reported)
-    TOptionsValues values; // after OK: the values as stored
+    TOptionsValues values; // after OK: the values as stored, and those the dialog does not show
     TOptionsLook look;     // after OK, or after Apply and Cancel: the look last put into effect
     std::vector<TOptionsEffect> effects; // empty unless accepted
 };

@@ -61,112 +61,78 @@ TMainform::~TMainform() {
 void TMainform::FormCreate() {
     // One read of the file for the whole start-up; nothing stays open after it.
     const IniFile ini(SettingsFile());
+    settings_ = ReadSettingsValues(ini);
 
-    // 1. Critical-error boxes do not exist here: file calls fail with an error code.
+    // Critical-error boxes do not exist here: file calls fail with an error code.
 
-    // 2. The search walk (steps of 1 ms) starts only when a search does.
+    // The search walk (steps of 1 ms) starts only when a search does.
     SearchTimer = new QTimer(this);
     SearchTimer->setInterval(1);
 
-    // 3. The announce service's name; the service itself starts with the window.
-    ServiceName = ReduceServiceName(Read(ini, keys::Service));
+    // The announce service's name; the service itself starts with the window.
+    serviceName_ = ReduceServiceName(settings_.service);
 
-    // 4.
-    ArchiveRoot = ArchiveRootFrom(Read(ini, keys::Path));
+    // RightDragAnchor is -1 from its declaration; the view owns its buffer.
 
-    // 5. RightDragAnchor is -1 from its declaration; the view owns its buffer.
-
-    // 6.
-    AutoShow = Read(ini, keys::AutoShow);
-    InDOS = Read(ini, keys::InDOS);
-    InZEV = Read(ini, keys::InZEV);
-    AutoPrint = Read(ini, keys::AutoPrint);
-    ShowFileName = Read(ini, keys::ShowFileName);
-    ShowFileNameItem->setChecked(ShowFileName);
-    CaptionColor = Read(ini, keys::CaptionColor);
-    KeyWordColor = Read(ini, keys::KeyWordColor);
-    HighLightColor = Read(ini, keys::HighLightColor);
-
-    // 7. Word wrap belongs to the sectioned message format.
-    if (InZEV) WordWrap = Read(ini, keys::WordWrap);
+    ShowFileNameItem->setChecked(settings_.showFileName);
+    // Word wrap belongs to the sectioned message format.
     ApplyWordWrapState();
 
-    // 8.
-    DeleteAutomaticly = Read(ini, keys::DeleteAutomaticly);
-    InsertDataTimeWhenPrinting = Read(ini, keys::InsertDataTimeWhenPrinting);
-    InsertDataTimeWhenExporting = Read(ini, keys::InsertDataTimeWhenExporting);
-    AutoShowDelay = Read(ini, keys::AutoShowDelay);
-    WordExe = Read(ini, keys::WordExe);
-    NotePadExe = Read(ini, keys::NotePadExe);
-    RereadDelay = Read(ini, keys::RereadDelay);
-    MarkDelay = Read(ini, keys::MarkDelay);
-
-    // 9. The periodic timer: rescans every RereadDelay minutes and read marking.
+    // The periodic timer: rescans every RereadDelay minutes and read marking.
     Timer = new QTimer(this);
     Timer->setInterval(100);
     connect(Timer, &QTimer::timeout, this, &TMainform::TimerTimer);
     Timer->start();
 
-    // 10.
-    English = Read(ini, keys::English);
+    English = settings_.english;
     ApplyCaptions();
 
-    // 11. A larger list only takes effect at the next start.
-    ViewBufferSize = ReadClamped(ini, keys::ViewBufferSize, keys::ViewBufferSizeAtStart);
-
-    // 12.
-    HighLightWordList = SplitWordList(Read(ini, keys::HighLightWords));
-
-    // 13. The list starts from the newest day.
-    // Creating the panel loads the marks of a cleanly ended run and sets
-    // main/LastExitIsGood to NO for this one.
-    Panel = std::make_unique<TFilePanel>(ViewBufferSize, SettingsFile(), ProgramFolder());
+    // The message panel, its list starting from the newest day. Creating it
+    // loads the marks of a cleanly ended run and sets main/LastExitIsGood to
+    // NO for this one. A larger list only takes effect at the next start.
+    Panel = std::make_unique<TFilePanel>(settings_.viewBufferSize, SettingsFile(), ProgramFolder());
     Scan = std::make_unique<TScanControl>(*Panel, *this);
     Scan->DateIndex = 0;
     RefreshScanSettings();
-    ListModel = new TMessageListModel(*Panel, options_, this);
+    ListModel = new TMessageListModel(*Panel, archive_, this);
     FileGrid->setModel(ListModel);
     connect(FileGrid->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             &TMainform::FileGridClick);
 
-    // 14.-16. Fonts of the list and the view, and the view on display. The
+    // Fonts of the list and the view, and the view on display. The
     // character set has no effect on this platform: fonts are Unicode.
     LoadFonts();
-    const bool rich = Read(ini, keys::RichView) == 1;
-    RichView_Check->setChecked(rich);
-    View->SetRichView(rich);
+    RichView_Check->setChecked(settings_.richView);
+    View->SetRichView(settings_.richView);
     RefreshViewWords();
 
-    // 17. The application icon is the picture of AppImage (set with the frame).
+    // The application icon is the picture of AppImage (set with the frame).
 
-    // 18.
     LoadFormSize();
 
-    // 19.
+    // One empty row until the first pass has landed.
     SetRowCount(1);
     SetCurrentRow(0);
     Zoomed = false;
 
-    // 20. The stored filter choice; an index outside the box means All.
+    // The stored filter choice; an index outside the box means All.
     FillFilterChoices();
     FilterComboBox->setCurrentIndex(
-        StartupFilterIndex(Read(ini, keys::FilterIndex), FilterComboBox->count()));
+        StartupFilterIndex(settings_.filterIndex, FilterComboBox->count()));
     ApplyFilter();
 
-    // 21. The day chooser, on the newest day.
+    // The day chooser, on the newest day.
     DropDateCombo();
     DateComboBox->setCurrentIndex(0);
 
-    // 23 (before the first pass, so that its result sees the operator idle).
-    ClampSetting(AutoShowDelay, keys::AutoShowDelayAtStart.lower, keys::AutoShowDelayAtStart.upper);
-    RefreshScanSettings();
-    // The operator counts as idle from the start, so the first new message shows at once.
-    Scan->LastActionTick = TickNow() - static_cast<qint64>(AutoShowDelay) * 60000;
+    // The operator counts as idle from the start (set before the first pass,
+    // so that its result sees him idle): the first new message shows at once.
+    Scan->LastActionTick = TickNow() - static_cast<qint64>(settings_.autoShowDelay) * 60000;
 
-    // 22. The first pass matches every message and announces nothing.
+    // The first pass matches every message and announces nothing.
     Scan->ReRead(1);
 
-    // The announce service under the name read in step 3. Pokes arrive through
+    // The announce service under the name read above. Pokes arrive through
     // the event loop, so none can come before the list exists. Without the
     // service (another program holds a file where its socket goes) the viewer
     // works on, and the periodic passes find the new files.
@@ -176,7 +142,7 @@ void TMainform::FormCreate() {
                 Scan->AddArrivedFile(
                     std::string_view(line.constData(), static_cast<std::size_t>(line.size())));
             });
-    AnnounceService->Start(ServiceName);
+    AnnounceService->Start(serviceName_);
 }
 
 void TMainform::FormDestroy() {
@@ -185,18 +151,13 @@ void TMainform::FormDestroy() {
     Timer->stop();
     SearchTimer->stop();
 
-    // 1. A running pass stops between two files; its list is never shown.
+    // A running pass stops between two files; its list is never shown.
     // No poke may arrive once the list is being saved.
     if (AnnounceService) AnnounceService->Stop();
     Scan->Shutdown();
-    // 2.
     Panel->SaveMarks();
-    // 3.
-    HighLightWordList.clear();
-    // 4. The clean exit: the next start loads the marks just saved.
+    // The clean exit: the next start loads the marks just saved.
     Panel->Close();
-
-    // 5.
     SaveFormSize();
 }
 
@@ -257,12 +218,9 @@ void TMainform::TimerTimer() {
 }
 
 void TMainform::RefreshScanSettings() {
-    options_.root = ArchiveRoot;
-    options_.deleteAutomaticly = DeleteAutomaticly;
-    options_.inDos = InDOS;
-    options_.inZev = InZEV;
-    Scan->Options = options_;
-    Scan->Settings = {AutoShow, AutoShowDelay, MarkDelay, RereadDelay, AutoPrint};
+    archive_ = ArchiveOptionsOf(settings_);
+    Scan->Options = archive_;
+    Scan->Settings = ScanSettingsOf(settings_);
 }
 
 void TMainform::FillFilterChoices() {
@@ -288,6 +246,7 @@ void TMainform::FilterComboBoxChange(int index) {
     Scan->RecordAction();
     FileGrid->setFocus();
     // Only the operator's choice is stored; one the program makes is not.
+    settings_.filterIndex = index;
     WriteSetting(SettingsFile(), keys::FilterIndex, index);
 }
 

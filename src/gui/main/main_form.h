@@ -65,28 +65,10 @@ class TMainform : public QMainWindow, public ScanHost {
 
     qint64 TickNow() const { return ticks_(); }
 
-    // Program-wide values read at start-up.
-    std::string ServiceName; // the announce service's name, already reduced
-    std::string ArchiveRoot; // always ends with "/"
-    bool AutoShow = true;
-    bool InDOS = false;
-    bool InZEV = false;
-    bool AutoPrint = false;
-    bool ShowFileName = false;
-    int CaptionColor = 32768;
-    int KeyWordColor = 16711680;
-    int HighLightColor = 255;
-    bool WordWrap = false; // only read when InZEV is on
-    bool DeleteAutomaticly = true;
-    bool InsertDataTimeWhenPrinting = true;
-    bool InsertDataTimeWhenExporting = true;
-    int AutoShowDelay = 5; // minutes
-    std::string WordExe;
-    std::string NotePadExe;
-    int RereadDelay = 10; // minutes
-    int MarkDelay = 500;  // milliseconds
-    int ViewBufferSize = 1000;
-    int CharSet = 204; // stored and shown; fonts are Unicode here
+    // The settings in effect, read once at start-up and kept up to date.
+    const TOptionsValues& SettingsInEffect() const { return settings_; }
+    // The announce service's name, reduced from the setting.
+    const std::string& ServiceName() const { return serviceName_; }
 
     // The right-button drag over the list: the row it started on (-1: none)
     // and the mark it paints.
@@ -104,9 +86,6 @@ class TMainform : public QMainWindow, public ScanHost {
     // The last search: its keys and the text searched for (1251 bytes).
     std::vector<std::string> SearchKeys;
     std::string SearchText;
-
-    // The words coloured in every message.
-    std::vector<std::string> HighLightWordList;
 
     // The message panel (the list on display, the spare list, the day list)
     // and the scanner logic around it; the current filter lives there too.
@@ -350,7 +329,10 @@ class TMainform : public QMainWindow, public ScanHost {
     void AfterMarksChanged();
 
     TTickSource ticks_;
-    ArchiveOptions options_; // the archive settings, shared with the list model
+    TOptionsValues settings_;
+    std::string serviceName_;
+    // The archive settings derived from settings_, shared with the list model.
+    ArchiveOptions archive_;
     bool destroyed_ = false;
     bool busy_ = false;
     // The last states CheckButtons gave its two groups of commands.

@@ -34,6 +34,7 @@ void TMainform::ApplyCaptions() {
 
 void TMainform::LanguageItemClick() {
     English = !English;
+    settings_.english = English;
     ApplyCaptions();
     UpdateStatusLine();
     // Captions set outside the table follow at once too.
@@ -107,7 +108,8 @@ void TMainform::UpdateStatusLine() {
         palette.setColor(QPalette::WindowText, QColor(0, 0, 0));
         if (ShownCount() >= 1) {
             if (const TFileInfo* record = Panel->RecordAtRow(CurrentRow())) {
-                const QString name = ShowFileName ? QString() : FromBytes(record->FileName());
+                const QString name =
+                    settings_.showFileName ? QString() : FromBytes(record->FileName());
                 HintLabel->setText(name + "     " +
                                    QString::number(CountTextLines(View->RichText())) +
                                    Lang("  строк  ", "  lines  ") + QString::number(record->Size) +

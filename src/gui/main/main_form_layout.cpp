@@ -106,7 +106,7 @@ void TMainform::ZoomInViewWindow() {
     const int row = current.row();
     if (ShownCount() > 0) {
         if (const TFileInfo* record = Panel->RecordAtRow(row)) {
-            const std::string path = DiskPath(ArchiveRoot, *record);
+            const std::string path = DiskPath(settings_.archiveRoot, *record);
             if (!IsTextMessage(path)) {
                 if (OpenWithAssociatedProgram)
                     OpenWithAssociatedProgram(QFile::decodeName(QByteArray::fromStdString(path)));

@@ -50,16 +50,16 @@ void TMainform::LayoutList() {
     if (points <= 0) points = QFontInfo(bold).pointSize();
     FileGrid->SetRowHeight(points * 18 / 10);
     FileGrid->setColumnWidth(TimeColumn, metrics.horizontalAdvance("00:00 0 00.00"));
-    FileGrid->setColumnHidden(NameColumn, !ShowFileName);
-    if (ShowFileName)
+    FileGrid->setColumnHidden(NameColumn, !settings_.showFileName);
+    if (settings_.showFileName)
         FileGrid->setColumnWidth(NameColumn, metrics.horizontalAdvance("AAAAAAAA.AAA"));
 }
 
 void TMainform::ShowFileNameItemClick() {
-    ShowFileName = !ShowFileName;
-    ShowFileNameItem->setChecked(ShowFileName);
+    settings_.showFileName = !settings_.showFileName;
+    ShowFileNameItem->setChecked(settings_.showFileName);
     ApplyRatio(PaneRatio);
-    WriteSetting(SettingsFile(), keys::ShowFileName, ShowFileName);
+    WriteSetting(SettingsFile(), keys::ShowFileName, settings_.showFileName);
     UpdateStatusLine();
 }
 

@@ -75,7 +75,7 @@ void TMainform::HintLabelClick() {
     if (Scan->LastNewFile.empty()) return;
     // Showing a message may end the announcement: keep the name.
     const std::string announced = Scan->LastNewFile;
-    if (InZEV) {
+    if (settings_.inZEV) {
         MoveToRow(0);
     } else if (FilterComboBox->currentIndex() > 0) {
         // The filter in use may hide the message: show everything. This is
@@ -120,7 +120,7 @@ void TMainform::ShowDayOfCurrentRow() {
 }
 
 void TMainform::DropDateCombo() {
-    Panel->Dates = LoadDateList(ArchiveRoot);
+    Panel->Dates = LoadDateList(settings_.archiveRoot);
     // Rebuilding is not a choice of the operator: no change is reported, and
     // the day shown stays when it still exists.
     const QSignalBlocker block(DateComboBox);

@@ -23,23 +23,9 @@ QString FromBytes(std::string_view bytes) {
 } // namespace
 
 TOptionsValues TMainform::OptionsInEffect() const {
-    // Fonts and program paths as stored; everything else as this run uses it.
-    TOptionsValues values = ReadOptionsValues(IniFile(SettingsFile()));
+    // The dialog itself shows the fonts and program paths as stored.
+    TOptionsValues values = settings_;
     values.viewBufferSize = Panel->Current().Capacity();
-    values.deleteAutomaticly = DeleteAutomaticly;
-    values.rereadDelay = RereadDelay;
-    values.markDelay = MarkDelay;
-    values.inDOS = InDOS;
-    values.autoShow = AutoShow;
-    values.autoShowDelay = AutoShowDelay;
-    values.charSet = CharSet;
-    values.insertDataTimeWhenPrinting = InsertDataTimeWhenPrinting;
-    values.insertDataTimeWhenExporting = InsertDataTimeWhenExporting;
-    values.archiveRoot = ArchiveRoot;
-    values.captionColor = CaptionColor;
-    values.keyWordColor = KeyWordColor;
-    values.highLightColor = HighLightColor;
-    values.highLightWords = HighLightWordList;
     return MendOptionsValues(std::move(values));
 }
 
@@ -47,25 +33,14 @@ void TMainform::ShowOptions(int mode) {
     const TOptionsResult result = varnot::ShowOptions(
         this, mode, OptionsInEffect(), [this](const TOptionsLook& look) { ApplyLook(look); });
     if (!result.accepted) return;
-    const TOptionsValues& values = result.values;
     for (const TOptionsEffect effect : result.effects) {
         switch (effect) {
         case TOptionsEffect::RestartNotice:
             // The dialog has told the operator; the capacity counts from the next start.
             break;
         case TOptionsEffect::KeepValues: {
-            const bool rootChanged = values.archiveRoot != ArchiveRoot;
-            DeleteAutomaticly = values.deleteAutomaticly;
-            RereadDelay = values.rereadDelay;
-            MarkDelay = values.markDelay;
-            InDOS = values.inDOS;
-            AutoShow = values.autoShow;
-            AutoShowDelay = values.autoShowDelay;
-            InsertDataTimeWhenPrinting = values.insertDataTimeWhenPrinting;
-            InsertDataTimeWhenExporting = values.insertDataTimeWhenExporting;
-            WordExe = values.wordExe;
-            NotePadExe = values.notePadExe;
-            ArchiveRoot = values.archiveRoot;
+            const bool rootChanged = result.values.archiveRoot != settings_.archiveRoot;
+            settings_ = AcceptedValues(settings_, result.values);
             RefreshScanSettings();
             if (rootChanged) ArchiveRootChanged();
             break;
@@ -107,13 +82,9 @@ void TMainform::ArchiveRootChanged() {
 }
 
 void TMainform::ApplyLook(const TOptionsLook& look) {
-    HighLightWordList = look.highLightWords;
-    CaptionColor = look.captionColor;
-    KeyWordColor = look.keyWordColor;
-    HighLightColor = look.highLightColor;
+    // The character set is stored and shown only: fonts are Unicode on this platform.
+    settings_ = WithLook(settings_, look);
     View->SetViewFont(FromBytes(look.view.font), look.view.size);
-    // Stored and shown only: fonts are Unicode on this platform.
-    CharSet = look.charSet;
     RefreshViewWords();
     const QFont listFont = ViewFontFor(FromBytes(look.list.font), look.list.size);
     FileGrid->setFont(listFont);

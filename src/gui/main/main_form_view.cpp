@@ -30,13 +30,13 @@ void TMainform::FileClick() {
     const TFileInfo* record = Panel->RecordAtRow(row);
     if (record == nullptr) return;
     if (record->Name() == Scan->LastNewFile) Scan->LastNewFile.clear();
-    const std::string path = DiskPath(ArchiveRoot, *record);
-    if (path != LastShownPath || InDOS != LastShownInDOS) {
+    const std::string path = DiskPath(settings_.archiveRoot, *record);
+    if (path != LastShownPath || settings_.inDOS != LastShownInDOS) {
         LastShownPath = path;
-        LastShownInDOS = InDOS;
+        LastShownInDOS = settings_.inDOS;
         // A file that is not a text message is not shown; its own program opens it.
         if (IsTextMessage(path))
-            View->ShowTxtFile(path, options_);
+            View->ShowTxtFile(path, archive_);
         else
             View->Clear();
     }
@@ -48,51 +48,52 @@ void TMainform::FileClick() {
 void TMainform::RichView_CheckClick() {
     // The item has toggled its own check mark; the text in both views is current.
     const bool rich = RichView_Check->isChecked();
+    settings_.richView = rich;
     WriteSetting(SettingsFile(), keys::RichView, rich ? 1 : 0);
     View->SetRichView(rich);
 }
 
 void TMainform::ApplyWordWrapState() {
     // Only sectioned messages offer word wrap; other messages never wrap.
-    WrapButton->setVisible(InZEV);
-    WordWrapItem->setVisible(InZEV);
-    WordWrapItem->setEnabled(InZEV);
-    WordWrapSeparator->setVisible(InZEV);
-    if (!InZEV) return;
-    View->SetWordWrap(WordWrap);
-    WordWrapItem->setChecked(WordWrap);
-    WrapButton->setChecked(!WordWrap);
+    const bool inZEV = settings_.inZEV;
+    WrapButton->setVisible(inZEV);
+    WordWrapItem->setVisible(inZEV);
+    WordWrapItem->setEnabled(inZEV);
+    WordWrapSeparator->setVisible(inZEV);
+    if (!inZEV) return;
+    const bool wrap = settings_.wordWrap;
+    View->SetWordWrap(wrap);
+    WordWrapItem->setChecked(wrap);
+    WrapButton->setChecked(!wrap);
     // The hint names what pressing the button would do.
-    WrapButton->setToolTip(WordWrap ? Lang("Не переносить строки", "not wrap")
-                                    : Lang("Переносить строки", "wrap"));
+    WrapButton->setToolTip(wrap ? Lang("Не переносить строки", "not wrap")
+                                : Lang("Переносить строки", "wrap"));
 }
 
 void TMainform::ToggleWordWrap() {
-    if (!InZEV) return;
-    WordWrap = !View->WordWrap();
-    WriteSetting(SettingsFile(), keys::WordWrap, WordWrap);
+    if (!settings_.inZEV) return;
+    settings_.wordWrap = !View->WordWrap();
+    WriteSetting(SettingsFile(), keys::WordWrap, settings_.wordWrap);
     ApplyWordWrapState();
 }
 
 void TMainform::LoadFonts() {
-    const IniFile ini(SettingsFile());
     // Font names are stored in code page 1251, like every text of the file.
     auto name = [](const std::string& bytes) {
         return QString::fromStdU16String(Cp1251ToUtf16(bytes));
     };
-    QFont listFont = ViewFontFor(name(Read(ini, keys::ListFont)), Read(ini, keys::ListSize));
+    QFont listFont = ViewFontFor(name(settings_.list.font), settings_.list.size);
     FileGrid->setFont(listFont);
     ListModel->SetListFont(listFont);
     LayoutList();
-    View->SetViewFont(name(Read(ini, keys::ViewFont)), Read(ini, keys::ViewSize));
-    CharSet = Read(ini, keys::CharSet);
+    View->SetViewFont(name(settings_.view.font), settings_.view.size);
 }
 
 void TMainform::RefreshViewWords() {
     if (!View || !Scan) return;
-    View->SetColours(CaptionColor, KeyWordColor, HighLightColor);
+    View->SetColours(settings_.captionColour, settings_.keyWordColour, settings_.highLightColour);
     View->SetKeywords(Scan->Filter.keywords);
-    View->SetHighLightWords(HighLightWordList);
+    View->SetHighLightWords(settings_.highLightWords);
     View->ColourMessage();
 }
 

@@ -291,7 +291,7 @@ TEST_F(OptionsDlgTest, ApplyThenCancelPutsTheLookIntoEffectButStoresNothing) {
     SetOptionsDriver(previous);
 
     ASSERT_EQ(applied.size(), 2u);
-    EXPECT_EQ(applied[0].captionColor, 0x0000FF);
+    EXPECT_EQ(applied[0].captionColour, 0x0000FF);
     EXPECT_EQ(applied[0].view, (TFontSetting{"Mono", 12}));
     EXPECT_TRUE(applied[0].highLightWords.empty());
     EXPECT_EQ(applied[1].highLightWords, std::vector<std::string>{"alarm"});
@@ -304,7 +304,7 @@ TEST_F(OptionsDlgTest, ApplyThenCancelPutsTheLookIntoEffectButStoresNothing) {
 
 TEST_F(OptionsDlgTest, ShowingAgainPresentsTheAppliedColoursAndWords) {
     inEffect.highLightWords = {"one", "two"};
-    inEffect.keyWordColor = 0x808080;
+    inEffect.keyWordColour = 0x808080;
     auto dlg = Open();
     EXPECT_EQ(dlg->HighLightMemo->toPlainText(), "one\ntwo");
     EXPECT_EQ(dlg->KeyWordColorComboBox->ColorValue(), 0x808080);
@@ -321,9 +321,9 @@ TEST_F(OptionsDlgTest, ShowingAgainPresentsTheAppliedColoursAndWords) {
 
 TEST_F(OptionsDlgTest, HandEditedFaultsOpenWithSaneValuesAndStoreOnlyValidOnes) {
     Settings("[List]\nFont=\nSize=abc\n[View]\nSize=500\n[Editor]\nSize=-4\n");
-    inEffect.captionColor = -1;
-    inEffect.keyWordColor = 0x7FFFFFFF;
-    inEffect.highLightColor = 0x1000000;
+    inEffect.captionColour = -1;
+    inEffect.keyWordColour = 0x7FFFFFFF;
+    inEffect.highLightColour = 0x1000000;
     inEffect.markDelay = 60000;
     inEffect.rereadDelay = 0;
     inEffect.charSet = 5000;
@@ -522,7 +522,7 @@ TEST_F(OptionsDlgTest, FontsAndProgramsComeFromTheSettingsFile) {
 
 TEST_F(OptionsDlgTest, ShowsTheValuesInEffect) {
     inEffect.viewBufferSize = 50; // below the field's minimum, allowed at start-up
-    inEffect.deleteAutomaticly = false;
+    inEffect.deleteAutomatically = false;
     inEffect.inDOS = true;
     inEffect.autoShowDelay = 17;
     inEffect.markDelay = 1300;

@@ -63,9 +63,9 @@ TEST_F(OptionsWiringTest, OkWithANewCaptionColourRecoloursAndRescans) {
     });
     form->OptionsButton->click();
     EXPECT_EQ(shownWith, 32768);
-    EXPECT_EQ(form->CaptionColor, 0x0000FF);
+    EXPECT_EQ(form->SettingsInEffect().captionColour, 0x0000FF);
     EXPECT_EQ(form->View->CaptionColour(), 0x0000FF);
-    EXPECT_EQ(form->HighLightWordList, std::vector<std::string>{"Body"});
+    EXPECT_EQ(form->SettingsInEffect().highLightWords, std::vector<std::string>{"Body"});
     EXPECT_EQ(form->View->HighLightWords(), std::vector<std::string>{"Body"});
     EXPECT_EQ(IniFile(program / "varnot.INI").ReadInteger("Colors", "Caption", -1), 0x0000FF);
     // OK ends with a rescan that matches every record again.
@@ -83,8 +83,8 @@ TEST_F(OptionsWiringTest, OkKeepsTheValuesForTheScanner) {
         dlg.OKBtn->click();
     });
     form->OptionsItem->trigger();
-    EXPECT_TRUE(form->DeleteAutomaticly);
-    EXPECT_FALSE(form->AutoShow);
+    EXPECT_TRUE(form->SettingsInEffect().deleteAutomatically);
+    EXPECT_FALSE(form->SettingsInEffect().autoShow);
     EXPECT_FALSE(form->Scan->Settings.autoShow);
     EXPECT_TRUE(form->Scan->Options.deleteAutomaticly);
     EXPECT_TRUE(QTest::qWaitFor([&] { return !form->Scan->Scanning(); }, 30000));
@@ -101,7 +101,7 @@ TEST_F(OptionsWiringTest, ANewArchiveRootEmptiesTheListAndHoldsFileCommandsUntil
         dlg.OKBtn->click();
     });
     form->OptionsButton->click();
-    EXPECT_EQ(form->ArchiveRoot, other.path());
+    EXPECT_EQ(form->SettingsInEffect().archiveRoot, other.path());
     EXPECT_EQ(form->ShownCount(), 0);
     EXPECT_EQ(form->RereadButton->text(), "1:0");
     for (QToolButton* button : {form->CopyButton, form->MoveButton, form->DeleteButton,
@@ -127,7 +127,7 @@ TEST_F(OptionsWiringTest, ChangingTheCodePageReadsTheBriefsAgain) {
         dlg.OKBtn->click();
     });
     form->OptionsButton->click();
-    EXPECT_TRUE(form->InDOS);
+    EXPECT_TRUE(form->SettingsInEffect().inDOS);
     EXPECT_EQ(form->FileGrid->model()->index(0, 2).data().toString(), QString::fromUtf8("Привет"));
     // The message on display is read again too.
     EXPECT_EQ(form->View->RichText().substr(0, 6), Utf16ToCp1251(u"Привет"));
@@ -146,7 +146,7 @@ TEST_F(OptionsWiringTest, ApplyThenCancelKeepsTheLookAndStoresNothing) {
         dlg.CancelBtn->click();
     });
     form->OptionsButton->click();
-    EXPECT_EQ(form->KeyWordColor, 0x00FF00);
+    EXPECT_EQ(form->SettingsInEffect().keyWordColour, 0x00FF00);
     EXPECT_EQ(form->View->KeyWordColour(), 0x00FF00);
     EXPECT_EQ(ReadFile(program / "varnot.INI"), before);
     EXPECT_FALSE(form->Scan->Scanning()); // no rescan after Cancel

@@ -52,22 +52,22 @@ TEST_F(MainFormTest, WithoutASettingsFileEverythingTakesItsDefault) {
     EXPECT_FALSE(form->Zoomed);
     EXPECT_EQ(form->windowTitle(), "Pellmar NEWS");
     EXPECT_TRUE(English);
-    EXPECT_EQ(form->ArchiveRoot, "/");
-    EXPECT_EQ(form->ServiceName, "ZEVA");
-    EXPECT_TRUE(form->AutoShow);
-    EXPECT_FALSE(form->InDOS);
-    EXPECT_FALSE(form->InZEV);
-    EXPECT_TRUE(form->DeleteAutomaticly);
-    EXPECT_EQ(form->CaptionColor, 32768);
-    EXPECT_EQ(form->KeyWordColor, 16711680);
-    EXPECT_EQ(form->HighLightColor, 255);
-    EXPECT_EQ(form->AutoShowDelay, 5);
-    EXPECT_EQ(form->RereadDelay, 10);
-    EXPECT_EQ(form->MarkDelay, 500);
-    EXPECT_EQ(form->ViewBufferSize, 1000);
+    EXPECT_EQ(form->SettingsInEffect().archiveRoot, "/");
+    EXPECT_EQ(form->ServiceName(), "ZEVA");
+    EXPECT_TRUE(form->SettingsInEffect().autoShow);
+    EXPECT_FALSE(form->SettingsInEffect().inDOS);
+    EXPECT_FALSE(form->SettingsInEffect().inZEV);
+    EXPECT_TRUE(form->SettingsInEffect().deleteAutomatically);
+    EXPECT_EQ(form->SettingsInEffect().captionColour, 32768);
+    EXPECT_EQ(form->SettingsInEffect().keyWordColour, 16711680);
+    EXPECT_EQ(form->SettingsInEffect().highLightColour, 255);
+    EXPECT_EQ(form->SettingsInEffect().autoShowDelay, 5);
+    EXPECT_EQ(form->SettingsInEffect().rereadDelay, 10);
+    EXPECT_EQ(form->SettingsInEffect().markDelay, 500);
+    EXPECT_EQ(form->SettingsInEffect().viewBufferSize, 1000);
     EXPECT_EQ(form->Filter().masks, std::vector<std::string>{"*.*"});
     EXPECT_TRUE(form->Filter().keywords.empty());
-    EXPECT_TRUE(form->HighLightWordList.empty());
+    EXPECT_TRUE(form->SettingsInEffect().highLightWords.empty());
     EXPECT_EQ(form->Scan->DateIndex, 0);
     EXPECT_EQ(form->RightDragAnchor, -1);
     EXPECT_FALSE(form->SearchTimer->isActive());
@@ -87,32 +87,33 @@ TEST_F(MainFormTest, StoredValuesAreReadAndNormalised) {
     auto form = Open();
     EXPECT_FALSE(English);
     EXPECT_EQ(form->windowTitle(), QString::fromUtf8("Пеллмар - Новости"));
-    EXPECT_EQ(form->ArchiveRoot, "/data/archive/");
-    EXPECT_EQ(form->ViewBufferSize, 4000);
-    EXPECT_EQ(form->AutoShowDelay, 1);
-    EXPECT_TRUE(form->InZEV);
-    EXPECT_TRUE(form->WordWrap);
-    EXPECT_TRUE(form->InDOS);
-    EXPECT_EQ(form->WordExe, "/usr/bin/lowriter");
-    EXPECT_EQ(form->NotePadExe, "/usr/bin/kate");
-    EXPECT_EQ(form->RereadDelay, 16);
-    EXPECT_EQ(form->MarkDelay, 500);
-    EXPECT_EQ(form->CaptionColor, 255);
-    EXPECT_EQ(form->HighLightWordList, (std::vector<std::string>{"alpha", "beta", "gamma"}));
-    EXPECT_EQ(form->ServiceName, "RADIO");
+    EXPECT_EQ(form->SettingsInEffect().archiveRoot, "/data/archive/");
+    EXPECT_EQ(form->SettingsInEffect().viewBufferSize, 4000);
+    EXPECT_EQ(form->SettingsInEffect().autoShowDelay, 1);
+    EXPECT_TRUE(form->SettingsInEffect().inZEV);
+    EXPECT_TRUE(form->SettingsInEffect().wordWrap);
+    EXPECT_TRUE(form->SettingsInEffect().inDOS);
+    EXPECT_EQ(form->SettingsInEffect().wordExe, "/usr/bin/lowriter");
+    EXPECT_EQ(form->SettingsInEffect().notePadExe, "/usr/bin/kate");
+    EXPECT_EQ(form->SettingsInEffect().rereadDelay, 16);
+    EXPECT_EQ(form->SettingsInEffect().markDelay, 500);
+    EXPECT_EQ(form->SettingsInEffect().captionColour, 255);
+    EXPECT_EQ(form->SettingsInEffect().highLightWords,
+              (std::vector<std::string>{"alpha", "beta", "gamma"}));
+    EXPECT_EQ(form->ServiceName(), "RADIO");
 }
 
 TEST_F(MainFormTest, WordWrapIsReadOnlyForSectionedMessages) {
     Settings("[main]\nInZEV=NO\nWordWrap=YES\n");
     auto form = Open();
-    EXPECT_FALSE(form->WordWrap);
+    EXPECT_FALSE(form->SettingsInEffect().wordWrap);
 }
 
 TEST_F(MainFormTest, ListCapacityKeepsSmallValuesAndRaisesZero) {
     for (auto [stored, expected] : {std::pair{"0", 10}, {"5", 5}, {"-7", 10}, {"4000", 4000}}) {
         Settings(std::string("[main]\nViewBufferSize=") + stored + "\n");
         TMainform form;
-        EXPECT_EQ(form.ViewBufferSize, expected) << stored;
+        EXPECT_EQ(form.SettingsInEffect().viewBufferSize, expected) << stored;
     }
 }
 
@@ -129,11 +130,12 @@ TEST_F(MainFormTest, TheOperatorCountsAsIdleFromTheStart) {
     // A clock that started only a second ago: the start value lies before its zero.
     auto form = Open([] { return qint64{1000}; });
     EXPECT_EQ(form->Scan->LastActionTick, 1000 - 5 * 60000);
-    EXPECT_EQ(form->TickNow() - form->Scan->LastActionTick, qint64{form->AutoShowDelay} * 60000);
+    EXPECT_EQ(form->TickNow() - form->Scan->LastActionTick,
+              qint64{form->SettingsInEffect().autoShowDelay} * 60000);
 
     Settings("[main]\nAutoShowDelay=600\n");
     TMainform bounded([] { return qint64{0}; });
-    EXPECT_EQ(bounded.AutoShowDelay, 60);
+    EXPECT_EQ(bounded.SettingsInEffect().autoShowDelay, 60);
     EXPECT_EQ(bounded.Scan->LastActionTick, -3600000);
 }
 
