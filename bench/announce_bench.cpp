@@ -66,7 +66,7 @@ class BenchHost : public ScanHost {
     void UpdateStatusLine() override {}
     bool Searching() const override { return false; }
     void PostPassComplete() override {}
-    void PostPendingRescan(int) override {}
+    void PostPendingRescan(TReReadMode) override {}
     void PrintArrived(const std::string&) override {}
     std::int64_t Now() const override {
         return std::chrono::duration_cast<std::chrono::milliseconds>(

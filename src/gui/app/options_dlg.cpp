@@ -121,7 +121,7 @@ TOptionsDlg::TOptionsDlg(const TOptionsValues& inEffect, QWidget* parent)
     layout->addWidget(buttons_);
 
     FillControls();
-    SelectMode(0);
+    SelectMode(TOptionsMode::Fonts);
     ApplyCaptions();
 }
 
@@ -300,20 +300,21 @@ void TOptionsDlg::FillControls() {
     AutoEnableCheckBoxClick();
 }
 
-void TOptionsDlg::SelectMode(int mode) {
+void TOptionsDlg::SelectMode(TOptionsMode mode) {
     switch (mode) {
-    case 1:
+    case TOptionsMode::WordExport:
         PageControl->setCurrentIndex(ExportPage);
         focusTarget_ = WordPathEdit;
         break;
-    case 2:
+    case TOptionsMode::NotePadExport:
         PageControl->setCurrentIndex(ExportPage);
         focusTarget_ = NotepadPathEdit;
         break;
-    case 3:
+    case TOptionsMode::EditorFont:
         PageControl->setCurrentIndex(FontsPage);
         focusTarget_ = EditorComboBox;
         break;
+    case TOptionsMode::Fonts:
     default:
         PageControl->setCurrentIndex(FontsPage);
         focusTarget_ = nullptr;
@@ -509,7 +510,7 @@ void TOptionsDlg::accept() {
     QDialog::accept();
 }
 
-TOptionsResult ShowOptions(QWidget* owner, int mode, const TOptionsValues& inEffect,
+TOptionsResult ShowOptions(QWidget* owner, TOptionsMode mode, const TOptionsValues& inEffect,
                            const TApplyHandler& onApply) {
     TOptionsDlg dialog(inEffect, owner);
     if (onApply) QObject::connect(&dialog, &TOptionsDlg::LookApplied, &dialog, onApply);

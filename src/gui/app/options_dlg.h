@@ -21,6 +21,14 @@ class TColorBox;
 class TRefillComboBox;
 class TSpinEdit;
 
+// Where the dialog opens: its page and the control with the focus.
+enum class TOptionsMode {
+    Fonts = 0,         // the Fonts page
+    WordExport = 1,    // the Export page at the word processor's path
+    NotePadExport = 2, // the Export page at the text editor's path
+    EditorFont = 3,    // the Fonts page at the editor's font
+};
+
 // What the main window must do after the operator left the dialog with OK,
 // in the order it must be done.
 enum class TOptionsEffect {
@@ -63,10 +71,9 @@ class TOptionsDlg : public QDialog {
   public:
     explicit TOptionsDlg(const TOptionsValues& inEffect, QWidget* parent = nullptr);
 
-    // Opens the page and focuses the control of an opening mode: 0 and any
-    // unknown mode the Fonts page, 1 the Export page with WordPathEdit, 2 the
-    // Export page with NotepadPathEdit, 3 the Fonts page with EditorComboBox.
-    void SelectMode(int mode);
+    // Opens the page and focuses the control of an opening mode; a mode
+    // outside the enumeration opens the Fonts page.
+    void SelectMode(TOptionsMode mode);
 
     // The values as the controls hold them now (mended, not yet bounded for storing).
     TOptionsValues ControlValues() const;
@@ -179,8 +186,13 @@ using TApplyHandler = std::function<void(const TOptionsLook&)>;
 // The whole life of one options dialog: created on `owner`, filled from
 // `inEffect` (fonts and program paths from the settings file), opened at the
 // page of `mode`, shown modally, destroyed. Apply buttons call `onApply`.
-TOptionsResult ShowOptions(QWidget* owner, int mode, const TOptionsValues& inEffect,
+TOptionsResult ShowOptions(QWidget* owner, TOptionsMode mode, const TOptionsValues& inEffect,
                            const TApplyHandler& onApply = {});
+// The same with the mode's number, for callers that still hold one.
+inline TOptionsResult ShowOptions(QWidget* owner, int mode, const TOptionsValues& inEffect,
+                                  const TApplyHandler& onApply = {}) {
+    return ShowOptions(owner, static_cast<TOptionsMode>(mode), inEffect, onApply);
+}
 
 // Tests drive the dialog through this instead of a modal loop: ShowOptions
 // shows the dialog, calls the driver, and counts a dialog the driver left open

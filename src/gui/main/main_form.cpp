@@ -130,7 +130,7 @@ void TMainform::FormCreate() {
     Scan->LastActionTick = TickNow() - static_cast<qint64>(settings_.autoShowDelay) * 60000;
 
     // The first pass matches every message and announces nothing.
-    Scan->ReRead(1);
+    Scan->ReRead(TReReadMode::AnnounceNew);
 
     // The announce service under the name read above. Pokes arrive through
     // the event loop, so none can come before the list exists. Without the
@@ -242,7 +242,7 @@ void TMainform::FilterComboBoxChange(int index) {
     Panel->Refilter = true;
     ApplyFilter();
     Scan->RecordAction();
-    Scan->ReRead(1);
+    Scan->ReRead(TReReadMode::AnnounceNew);
     Scan->RecordAction();
     FileGrid->setFocus();
     // Only the operator's choice is stored; one the program makes is not.
@@ -303,9 +303,9 @@ void TMainform::PostPassComplete() {
         this, [this] { Scan->PassComplete(); }, Qt::QueuedConnection);
 }
 
-void TMainform::PostPendingRescan(int argument) {
+void TMainform::PostPendingRescan(TReReadMode mode) {
     QMetaObject::invokeMethod(
-        this, [this, argument] { Scan->ReRead(argument); }, Qt::QueuedConnection);
+        this, [this, mode] { Scan->ReRead(mode); }, Qt::QueuedConnection);
 }
 
 void TMainform::PrintArrived(const std::string&) {

@@ -7,6 +7,7 @@
 #include "core/filters/filter_groups.h"
 #include "core/main/brief_window.h"
 #include "core/main/pane_layout.h"
+#include "gui/app/options_dlg.h"
 #include "gui/main/message_list_view.h"
 
 #include <QMainWindow>
@@ -256,9 +257,8 @@ class TMainform : public QMainWindow, public ScanHost {
     virtual void StopSearch() {}
 
     // Options.
-    // Opens the options dialog; `mode` picks its page and field (0 Fonts,
-    // 1 Export with the word processor, 2 Export with the text editor).
-    void ShowOptions(int mode);
+    // Opens the options dialog at the page and field of `mode`.
+    void ShowOptions(TOptionsMode mode);
     // The values the dialog is opened with: those in effect.
     TOptionsValues OptionsInEffect() const;
     // Puts fonts, character set, colours and highlight words into effect.
@@ -284,7 +284,7 @@ class TMainform : public QMainWindow, public ScanHost {
     void UpdateStatusLine() override;
     bool Searching() const override;
     void PostPassComplete() override;
-    void PostPendingRescan(int argument) override;
+    void PostPendingRescan(TReReadMode mode) override;
     void PrintArrived(const std::string& path) override;
     std::int64_t Now() const override { return TickNow(); }
 

@@ -101,9 +101,9 @@ void TMainform::UpdateStatusLine() {
             current.SelSize, current.SelCount,
             Utf16ToCp1251(Lang(" Кб в ", " Kb in ").toStdU16String()),
             Utf16ToCp1251(Lang(" выбранных файлах", " selected files").toStdU16String()))));
-    } else if (!Scan->LastNewFile.empty()) {
+    } else if (!Scan->LastNewFile().empty()) {
         palette.setColor(QPalette::WindowText, QColor(255, 0, 0));
-        HintLabel->setText(FromBytes(Scan->NewMessageNotice));
+        HintLabel->setText(FromBytes(Scan->NewMessageNotice()));
     } else {
         palette.setColor(QPalette::WindowText, QColor(0, 0, 0));
         if (ShownCount() >= 1) {

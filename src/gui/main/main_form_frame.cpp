@@ -175,7 +175,7 @@ void TMainform::BuildMenus() {
 
     SetupItem = Menu(this, "SetupItem");
     OptionsItem = Item(this, SetupItem, "OptionsItem");
-    connect(OptionsItem, &QAction::triggered, this, [this] { ShowOptions(0); });
+    connect(OptionsItem, &QAction::triggered, this, [this] { ShowOptions(TOptionsMode::Fonts); });
     FiltersItem = Item(this, SetupItem, "FiltersItem");
     LanguageItem = Item(this, SetupItem, "LanguageItem");
     connect(LanguageItem, &QAction::triggered, this, &TMainform::LanguageItemClick);
@@ -204,10 +204,12 @@ void TMainform::BuildPopupMenus() {
     PrintersSetupItem = Item(this, PrintPopupMenu, "PrintersSetupItem");
     ExportPopupMenu = Menu(this, "ExportPopupMenu");
     NotePadSetupItem = Item(this, ExportPopupMenu, "NotePadSetupItem");
-    connect(NotePadSetupItem, &QAction::triggered, this, [this] { ShowOptions(2); });
+    connect(NotePadSetupItem, &QAction::triggered, this,
+            [this] { ShowOptions(TOptionsMode::NotePadExport); });
     WordPopupMenu = Menu(this, "WordPopupMenu");
     WordSetupItem = Item(this, WordPopupMenu, "WordSetupItem");
-    connect(WordSetupItem, &QAction::triggered, this, [this] { ShowOptions(1); });
+    connect(WordSetupItem, &QAction::triggered, this,
+            [this] { ShowOptions(TOptionsMode::WordExport); });
     ShinePopupMenu = Menu(this, "ShinePopupMenu");
     SelectPopupItem = Item(this, ShinePopupMenu, "SelectPopupItem");
     connect(SelectPopupItem, &QAction::triggered, this, &TMainform::SelectallItemClick);
@@ -264,7 +266,8 @@ void TMainform::BuildToolBar() {
     PopupOn(WordButton, WordPopupMenu);
     ToolBar1->addSeparator();
     add(OptionsButton, "OptionsButton", TToolIcon::Options);
-    connect(OptionsButton, &QToolButton::clicked, this, [this] { ShowOptions(0); });
+    connect(OptionsButton, &QToolButton::clicked, this,
+            [this] { ShowOptions(TOptionsMode::Fonts); });
     add(FilterButton, "FilterButton", TToolIcon::Filter);
     ToolBar1->addSeparator();
     add(AddButton, "AddButton", TToolIcon::Add);

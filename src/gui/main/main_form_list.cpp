@@ -235,12 +235,8 @@ bool TMainform::FileGridMouseMove(QMouseEvent* event) {
     if (row < 0 || RightDragAnchor == -1 || ShownCount() <= RightDragAnchor) return true;
     // The bits are set directly; the release recounts the totals.
     auto paint = [this](int at) {
-        if (TFileInfo* record = Panel->RecordAtRow(at)) {
-            if (RightDragState)
-                record->Flags |= TFileInfo::Selected;
-            else
-                record->Flags = static_cast<std::uint16_t>(record->Flags & ~TFileInfo::Selected);
-        }
+        if (TFileInfo* record = Panel->RecordAtRow(at))
+            record->SetFlag(TRecordFlag::Selected, RightDragState);
     };
     paint(RightDragAnchor);
     int step = 0;

@@ -68,13 +68,13 @@ void TMainform::RereadButtonClick() {
         DateComboBox->setCurrentIndex(0);
         Panel->Refilter = true;
     }
-    Scan->ReRead(1);
+    Scan->ReRead(TReReadMode::AnnounceNew);
 }
 
 void TMainform::HintLabelClick() {
-    if (Scan->LastNewFile.empty()) return;
+    if (Scan->LastNewFile().empty()) return;
     // Showing a message may end the announcement: keep the name.
-    const std::string announced = Scan->LastNewFile;
+    const std::string announced = Scan->LastNewFile();
     if (settings_.inZEV) {
         MoveToRow(0);
     } else if (FilterComboBox->currentIndex() > 0) {
@@ -93,7 +93,7 @@ void TMainform::HintLabelClick() {
         // The rows on display are not those of that pass: the message is
         // looked for when it has landed.
         Scan->ShowAfterNextPass(announced);
-        Scan->ReRead(1);
+        Scan->ReRead(TReReadMode::AnnounceNew);
     } else {
         for (int row = 0; row < ShownCount(); ++row) {
             const TFileInfo* record = Panel->RecordAtRow(row);
@@ -103,7 +103,7 @@ void TMainform::HintLabelClick() {
             }
         }
     }
-    Scan->LastNewFile.clear();
+    Scan->ClearAnnouncement();
     UpdateStatusLine();
 }
 
@@ -144,7 +144,7 @@ void TMainform::DateComboBoxChange(int index) {
         MoveToRow(JumpToDay(Panel->Current(), day, CurrentRow()));
     } else {
         Scan->DateIndex = index;
-        Scan->ReRead(0);
+        Scan->ReRead(TReReadMode::Quiet);
     }
     FileGrid->setFocus();
 }

@@ -29,7 +29,7 @@ TOptionsValues TMainform::OptionsInEffect() const {
     return MendOptionsValues(std::move(values));
 }
 
-void TMainform::ShowOptions(int mode) {
+void TMainform::ShowOptions(TOptionsMode mode) {
     const TOptionsResult result = varnot::ShowOptions(
         this, mode, OptionsInEffect(), [this](const TOptionsLook& look) { ApplyLook(look); });
     if (!result.accepted) return;
@@ -64,7 +64,7 @@ void TMainform::ShowOptions(int mode) {
             ApplyLook(result.look);
             break;
         case TOptionsEffect::Rescan:
-            Scan->ReRead(1);
+            Scan->ReRead(TReReadMode::AnnounceNew);
             break;
         }
     }

@@ -26,10 +26,10 @@ void TMainform::FileClick() {
         CheckButtons();
         return;
     }
-    Scan->MarkReadCheck();
+    Scan->MarkReadCheck(row);
     const TFileInfo* record = Panel->RecordAtRow(row);
     if (record == nullptr) return;
-    if (record->Name() == Scan->LastNewFile) Scan->LastNewFile.clear();
+    Scan->MessageShown(record->Name());
     const std::string path = DiskPath(settings_.archiveRoot, *record);
     if (path != LastShownPath || settings_.inDOS != LastShownInDOS) {
         LastShownPath = path;

@@ -27,7 +27,7 @@ class FakeHost : public ScanHost {
     bool busy = false;
     bool searching = false;
     std::int64_t now = 10'000'000;
-    std::vector<int> pendingRescans;
+    std::vector<TReReadMode> pendingRescans;
     std::vector<std::string> printed;
 
     int CurrentRow() const override { return row; }
@@ -44,7 +44,7 @@ class FakeHost : public ScanHost {
         passDone_ = true;
         done_.notify_all();
     }
-    void PostPendingRescan(int argument) override { pendingRescans.push_back(argument); }
+    void PostPendingRescan(TReReadMode mode) override { pendingRescans.push_back(mode); }
     void PrintArrived(const std::string& path) override { printed.push_back(path); }
     std::int64_t Now() const override { return now; }
 
@@ -90,8 +90,8 @@ struct ScanFixture {
     }
 
     // A pass as the window runs it: asked for, waited for, completed.
-    void Pass(int argument = 1) {
-        control->ReRead(argument);
+    void Pass(TReReadMode mode = TReReadMode::AnnounceNew) {
+        control->ReRead(mode);
         host.WaitForPass();
         control->PassComplete();
     }

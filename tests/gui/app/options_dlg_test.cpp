@@ -46,7 +46,7 @@ class OptionsDlgTest : public ::testing::Test {
     }
 
     // A shown dialog, driven without a modal loop.
-    std::unique_ptr<TOptionsDlg> Open(int mode = 0) {
+    std::unique_ptr<TOptionsDlg> Open(TOptionsMode mode = TOptionsMode::Fonts) {
         auto dlg = std::make_unique<TOptionsDlg>(inEffect);
         dlg->SelectMode(mode);
         dlg->show();
@@ -70,7 +70,7 @@ class OptionsDlgTest : public ::testing::Test {
 
 TEST_F(OptionsDlgTest, OpeningModesChooseThePageAndTheFocusedControl) {
     struct Case {
-        int mode;
+        int mode; // a stale number outside the enumeration opens the Fonts page
         int page;
         const char* focus;
     };
@@ -286,7 +286,7 @@ TEST_F(OptionsDlgTest, ApplyThenCancelPutsTheLookIntoEffectButStoresNothing) {
         QTest::mouseClick(dlg.ApplyColorButton, Qt::LeftButton);
         QTest::mouseClick(dlg.CancelBtn, Qt::LeftButton);
     });
-    result = ShowOptions(nullptr, 0, inEffect,
+    result = ShowOptions(nullptr, TOptionsMode::Fonts, inEffect,
                          [&](const TOptionsLook& look) { applied.push_back(look); });
     SetOptionsDriver(previous);
 
@@ -495,7 +495,7 @@ TEST_F(OptionsDlgTest, PathButtonBrowsesForTheArchiveRoot) {
 
 TEST_F(OptionsDlgTest, ProgramButtonsPickAFileAndCancelChangesNothing) {
     script.fileAnswers = {"/usr/bin/lowriter", QString()};
-    auto dlg = Open(1);
+    auto dlg = Open(TOptionsMode::WordExport);
     dlg->NotepadPathEdit->setText("/usr/bin/gedit");
     QTest::mouseClick(dlg->WordButton, Qt::LeftButton);
     QTest::mouseClick(dlg->NotePadButton, Qt::LeftButton);

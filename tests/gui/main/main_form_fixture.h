@@ -64,7 +64,7 @@ class MainFormFixture : public ::testing::Test {
     }
 
     static void Rescan(varnot::TMainform& form) {
-        form.Scan->ReRead(1);
+        form.Scan->ReRead(varnot::TReReadMode::AnnounceNew);
         EXPECT_TRUE(QTest::qWaitFor([&] { return !form.Scan->Scanning(); }, 30000));
     }
 

@@ -222,8 +222,7 @@ TEST_F(LayoutTest, TheStatusLineInRussian) {
     EXPECT_EQ(form->HintLabel->palette().color(QPalette::WindowText), QColor(255, 0, 0));
 
     // An announcement comes after the totals, in red too.
-    form->Scan->LastNewFile = "26_12_05\\A.TXT";
-    form->Scan->NewMessageNotice = "09:00  05.12   " + Utf16ToCp1251(u"Тревога");
+    form->Scan->SetAnnouncement("26_12_05\\A.TXT", "09:00  05.12   " + Utf16ToCp1251(u"Тревога"));
     form->UpdateStatusLine();
     EXPECT_EQ(form->HintLabel->text(), QString::fromUtf8("     5.1 Кб в 3 выбранных файлах"));
     form->Panel->Current().UnselectAll();

@@ -87,7 +87,7 @@ TEST_F(NavigationTest, AnOlderDayOfAFullListRescansFromThatDayAndTheRescanReturn
     form->DateComboBox->setCurrentIndex(1);
     emit form->DateComboBox->activated(1);
     EXPECT_EQ(form->Scan->DateIndex, 1);
-    EXPECT_EQ(form->Scan->RereadArg(), 0);
+    EXPECT_EQ(form->Scan->RereadArg(), TReReadMode::Quiet);
     WaitForPass(*form);
     ASSERT_EQ(form->ShownCount(), 2);
     EXPECT_EQ(NameAt(*form, 0), "26_12_04\\OLD2.TXT");
@@ -108,7 +108,7 @@ TEST_F(NavigationTest, AnOlderDayOfAFullListRescansFromThatDayAndTheRescanReturn
     EXPECT_EQ(NameAt(*form, 0), "26_12_06\\LATEST.TXT");
     // Every record was matched again: a full refilter announces nothing,
     // although every message of the returned list is new to it.
-    EXPECT_TRUE(form->Scan->LastNewFile.empty());
+    EXPECT_TRUE(form->Scan->LastNewFile().empty());
 }
 
 TEST_F(NavigationTest, TheRescanMenuItemDoesWhatTheButtonDoes) {
@@ -129,7 +129,7 @@ TEST_F(NavigationTest, AStatusLineClickShowsAMessageTheFilterHid) {
     ASSERT_EQ(form->FilterComboBox->currentIndex(), 1);
     WriteFile(archive / "26_12_05/QUIET.TXT", "Nothing happens\r\n", LocalTime(2026, 12, 5, 10, 0));
     Rescan(*form);
-    ASSERT_EQ(form->Scan->LastNewFile, "26_12_05\\QUIET.TXT");
+    ASSERT_EQ(form->Scan->LastNewFile(), "26_12_05\\QUIET.TXT");
     ASSERT_EQ(form->ShownCount(), 1);
     EXPECT_EQ(form->HintLabel->palette().color(QPalette::WindowText), QColor(255, 0, 0));
 
@@ -137,7 +137,7 @@ TEST_F(NavigationTest, AStatusLineClickShowsAMessageTheFilterHid) {
     form->Scan->RecordAction();
     QTest::mouseClick(form->HintLabel, Qt::LeftButton);
     EXPECT_EQ(form->FilterComboBox->currentIndex(), 0);
-    EXPECT_TRUE(form->Scan->LastNewFile.empty());
+    EXPECT_TRUE(form->Scan->LastNewFile().empty());
     EXPECT_EQ(form->HintLabel->palette().color(QPalette::WindowText), QColor(0, 0, 0));
     WaitForPass(*form);
     EXPECT_EQ(form->ShownCount(), 2);
@@ -161,8 +161,7 @@ TEST_F(NavigationTest, AStatusLineClickFromAnOlderDayShowsTheMessageOnceThePassH
     emit form->DateComboBox->activated(1);
     WaitForPass(*form);
     ASSERT_EQ(NameAt(*form, 0), "26_12_04\\OLD2.TXT");
-    form->Scan->LastNewFile = "26_12_05\\NEW3.TXT";
-    form->Scan->NewMessageNotice = "announced";
+    form->Scan->SetAnnouncement("26_12_05\\NEW3.TXT", "announced");
     form->UpdateStatusLine();
 
     QTest::mouseClick(form->HintLabel, Qt::LeftButton);
@@ -171,7 +170,7 @@ TEST_F(NavigationTest, AStatusLineClickFromAnOlderDayShowsTheMessageOnceThePassH
     EXPECT_EQ(NameAt(*form, Row(*form)), "26_12_05\\NEW3.TXT");
     EXPECT_EQ(form->DateComboBox->currentText(), "05.12.2026");
     // Every record came back matched: no other message is announced instead.
-    EXPECT_TRUE(form->Scan->LastNewFile.empty());
+    EXPECT_TRUE(form->Scan->LastNewFile().empty());
 }
 
 TEST_F(NavigationTest, TheDayChooserShowsTheDayOfTheMessageOnDisplay) {
@@ -190,8 +189,7 @@ TEST_F(NavigationTest, TheDayChooserShowsTheDayOfTheMessageOnDisplay) {
     chooseOlderDay();
     form->FirstButton->click();
     EXPECT_EQ(form->DateComboBox->currentText(), "04.12.2026");
-    form->Scan->LastNewFile = "26_12_05\\NEW3.TXT";
-    form->Scan->NewMessageNotice = "announced";
+    form->Scan->SetAnnouncement("26_12_05\\NEW3.TXT", "announced");
     QTest::mouseClick(form->HintLabel, Qt::LeftButton);
     EXPECT_EQ(NameAt(*form, Row(*form)), "26_12_05\\NEW3.TXT");
     EXPECT_EQ(form->DateComboBox->currentText(), "05.12.2026");
@@ -211,13 +209,12 @@ TEST_F(NavigationTest, AStatusLineClickGoesToTheAnnouncedRow) {
     auto form = OpenAndScan();
     form->PrevButton->click();
     form->PrevButton->click();
-    form->Scan->LastNewFile = NameAt(*form, 4);
-    form->Scan->NewMessageNotice = "announced";
+    form->Scan->SetAnnouncement(NameAt(*form, 4), "announced");
     form->UpdateStatusLine();
     QTest::mouseClick(form->HintLabel, Qt::LeftButton);
     EXPECT_EQ(Row(*form), 4);
     EXPECT_FALSE(form->Scan->Scanning()); // nothing hid it: no rescan
-    EXPECT_TRUE(form->Scan->LastNewFile.empty());
+    EXPECT_TRUE(form->Scan->LastNewFile().empty());
 }
 
 TEST_F(NavigationTest, AnIdleOperatorSeesTheNewestMessageUnread) {

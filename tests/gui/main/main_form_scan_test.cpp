@@ -66,7 +66,7 @@ TEST_F(MainFormScanTest, TheFirstPassFillsTheListNewestFirst) {
     EXPECT_TRUE(form->RereadButton->isEnabled());
     EXPECT_EQ(form->RereadButton->text(), "1:3");
     // The first pass announces nothing.
-    EXPECT_TRUE(form->Scan->LastNewFile.empty());
+    EXPECT_TRUE(form->Scan->LastNewFile().empty());
 }
 
 TEST_F(MainFormScanTest, TheStoredFilterIsSelectedAndAChoiceRefilters) {
@@ -122,7 +122,7 @@ TEST_F(MainFormScanTest, ClosingDuringAPassReturnsAndSavesTheListOnDisplay) {
     Settings("");
     auto form = OpenAndScan();
     form->Panel->RecordAtRow(0)->Flags |= TFileInfo::Read;
-    form->Scan->ReRead(1);
+    form->Scan->ReRead(TReReadMode::AnnounceNew);
     form->close();
     EXPECT_FALSE(form->Scan->Scanning() && form->isVisible());
     EXPECT_NE(ReadFile(program / "attr.sav").find("03_12_25\\CALM2.TXT,40,"), std::string::npos);

@@ -64,12 +64,11 @@ TEST_F(FileClickTest, ShowingTheAnnouncedMessageEndsTheAnnouncement) {
     Messages(2);
     Settings();
     auto form = OpenAndScan();
-    form->Scan->LastNewFile = "26_12_05\\M0000.TXT";
-    form->Scan->NewMessageNotice = "notice";
+    form->Scan->SetAnnouncement("26_12_05\\M0000.TXT", "notice");
     form->UpdateStatusLine();
     EXPECT_EQ(form->HintLabel->text(), "notice");
     form->FileGrid->setCurrentIndex(form->ListModel->index(1, 0));
-    EXPECT_TRUE(form->Scan->LastNewFile.empty());
+    EXPECT_TRUE(form->Scan->LastNewFile().empty());
     EXPECT_TRUE(form->HintLabel->text().startsWith("M0000.TXT"));
 }
 
