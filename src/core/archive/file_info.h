@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace varnot {
 
@@ -41,6 +42,22 @@ std::string ArchiveFilePath(std::string_view root, std::string_view prefix,
 // The marks of a record, bits of TFileInfo::Flags: Shown passes the current
 // filter, Unchecked is not yet matched against it.
 enum class TRecordFlag : std::uint16_t { Selected = 4, Shown = 8, Unchecked = 16, Read = 32 };
+
+// What the list shows of a message besides its record, read from the file
+// once, when the display first needs it, and kept with the record.
+struct TBrief {
+    TBrief() = default;
+    TBrief(std::string brief) : text(std::move(brief)) {}
+    TBrief(const char* brief) : text(brief) {}
+
+    std::string text; // the brief line (1251 bytes)
+    std::string time; // sectioned messages: the time column from the file; empty otherwise
+
+    // A brief reads as its text.
+    friend bool operator==(const TBrief& brief, std::string_view text) {
+        return brief.text == text;
+    }
+};
 
 // One message file. Names live in fixed buffers so that a scanner pass, which
 // refills the same records again and again, never allocates; only the brief
@@ -81,8 +98,8 @@ class TFileInfo {
     // Name, disk name, Time, Size and Flags of another record; no brief.
     void CopyKeysFrom(const TFileInfo& other);
 
-    std::optional<std::string> Head; // the cached brief; absent until needed
-    std::int32_t Time = 0;           // DOS packed local date-time
+    std::optional<TBrief> Head; // the cached brief; absent until needed
+    std::int32_t Time = 0;      // DOS packed local date-time
     std::int32_t Size = 0;
     std::uint16_t Flags = 0;
     std::int32_t MatchIndex = -1; // slot of the merge map (belongs to the position)

@@ -127,10 +127,11 @@ void TScanControl::PassComplete() {
             const TFileInfo& record = current.RecordAt(outcome.firstNewIndex);
             SetAnnouncement(std::string(record.Name()), NoticeFor(record));
         }
-        host_.SetRowCount(std::max(1, current.ShownCount));
+        ListUpdate update;
+        update.rowCount = std::max(1, current.ShownCount);
         const int asked = passShows_.empty() ? -1 : RowOfName(panel_, passShows_);
-        host_.SetCurrentRow(asked >= 0 ? asked : ChooseRow(0, keepRow));
-        host_.FileClick();
+        update.currentRow = asked >= 0 ? asked : ChooseRow(0, keepRow);
+        host_.ApplyListUpdate(update);
     }
     passShows_.clear();
     scanning_ = false;
@@ -142,7 +143,6 @@ void TScanControl::PassComplete() {
         if (shown) TakeArrived(name, true);
     host_.SetRescanEnabled(true);
     host_.SetBusy(false);
-    host_.RepaintList();
     host_.UpdateStatusLine();
     if (rescanPending_) {
         rescanPending_ = false;
@@ -159,10 +159,7 @@ void TScanControl::ArchiveRootChanged() {
     ClearAnnouncement();
     DateIndex = 0;
     awaitingNewRoot_ = true;
-    host_.SetRowCount(1);
-    host_.SetCurrentRow(0);
-    host_.FileClick();
-    host_.RepaintList();
+    host_.ApplyListUpdate(ListUpdate{});
     host_.UpdateStatusLine();
 }
 
@@ -258,6 +255,7 @@ void TScanControl::TakeArrived(std::string_view announced, bool replay) {
         return;
     }
     CList& current = panel_.Current();
+    const int shownBefore = current.ShownCount;
     int keep = current.PositionAtRow(host_.CurrentRow());
     if (keep < 0) keep = 0;
     const int p = InsertArrived(sub, file.diskName, file.size, file.time, keep);
@@ -265,10 +263,14 @@ void TScanControl::TakeArrived(std::string_view announced, bool replay) {
     // Its row, when it passes the filter; otherwise the operator stays where he is.
     const int newRow = current.RecordAt(p).Has(TRecordFlag::Shown) ? current.BuildRows(p) : -1;
     const int keepRow = current.BuildRows(keep);
-    host_.SetRowCount(std::max(1, current.ShownCount));
-    host_.SetCurrentRow(newRow < 0 ? keepRow : ChooseRow(newRow, keepRow));
-    host_.FileClick();
-    host_.RepaintList();
+    ListUpdate update;
+    update.rowCount = std::max(1, current.ShownCount);
+    update.currentRow = newRow < 0 ? keepRow : ChooseRow(newRow, keepRow);
+    // One shown row more while the new record is shown: no shown record was
+    // replaced or pushed out, so the rows on display only gained its row.
+    if (newRow >= 0 && shownBefore > 0 && current.ShownCount == shownBefore + 1)
+        update.insertedRow = newRow;
+    host_.ApplyListUpdate(update);
 }
 
 int TScanControl::InsertArrived(const std::string& sub, const std::string& diskName,

@@ -6,6 +6,7 @@
 #include "core/filters/filter_groups.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -21,17 +22,28 @@ enum class TReReadMode : std::uint8_t {
     AnnounceNew = 1,
 };
 
+// One change of the list on display, as a pass or an arrival leaves it; the
+// window applies it in one go and repaints the grid.
+struct ListUpdate {
+    int rowCount = 1;   // the grid's row count: the shown records, at least one row
+    int currentRow = 0; // the grid's current row afterwards
+    // Show the message of that row (FileClick).
+    bool showMessage = true;
+    // Set when the list only gained this row: every other row kept its
+    // record, those below it moved down by one. Otherwise the grid takes the
+    // list afresh.
+    std::optional<int> insertedRow;
+};
+
 // What the scanner logic needs of the window: its grid, its busy signs, its
 // clock, and a way to get back onto the window thread.
 class ScanHost {
   public:
     virtual ~ScanHost() = default;
     virtual int CurrentRow() const = 0;
-    virtual void SetRowCount(int rows) = 0;
-    // Moves the grid's current row without showing the message.
-    virtual void SetCurrentRow(int row) = 0;
-    // Shows the message of the current row.
-    virtual void FileClick() = 0;
+    // Puts a changed list on display.
+    virtual void ApplyListUpdate(const ListUpdate& update) = 0;
+    // Repaints the grid for changed marks; the rows are the same.
     virtual void RepaintList() = 0;
     virtual void SetRescanEnabled(bool enabled) = 0;
     virtual void SetBusy(bool busy) = 0;

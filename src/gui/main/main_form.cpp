@@ -255,6 +255,19 @@ int TMainform::CurrentRow() const {
     return current.isValid() ? current.row() : 0;
 }
 
+void TMainform::ApplyListUpdate(const ListUpdate& update) {
+    if (update.insertedRow && update.rowCount == ListModel->rowCount() + 1) {
+        // The current index moves down with its row; nothing else changes.
+        const QSignalBlocker block(FileGrid->selectionModel());
+        ListModel->InsertRow(*update.insertedRow);
+    } else {
+        SetRowCount(update.rowCount);
+    }
+    SetCurrentRow(update.currentRow);
+    if (update.showMessage) FileClick();
+    RepaintList();
+}
+
 void TMainform::SetRowCount(int rows) {
     const int row = CurrentRow();
     ListModel->SetRowCount(rows);

@@ -206,6 +206,8 @@ class TMainform : public QMainWindow, public ScanHost {
 
     // The message list.
     void FileGridClick();
+    // Shows the message of the current row.
+    void FileClick();
     QString LoadBrief(int row);
     void FreeBrief(int row);
     void ViewPort();
@@ -275,9 +277,7 @@ class TMainform : public QMainWindow, public ScanHost {
 
     // ScanHost: what the scanner logic does to the window.
     int CurrentRow() const override;
-    void SetRowCount(int rows) override;
-    void SetCurrentRow(int row) override;
-    void FileClick() override;
+    void ApplyListUpdate(const ListUpdate& update) override;
     void RepaintList() override;
     void SetRescanEnabled(bool enabled) override;
     void SetBusy(bool busy) override;
@@ -304,6 +304,11 @@ class TMainform : public QMainWindow, public ScanHost {
 
     void FormCreate();
     void FormDestroy();
+    // The grid takes a new row count; the current row stays where it was
+    // when it still exists.
+    void SetRowCount(int rows);
+    // Moves the grid's current row without showing the message.
+    void SetCurrentRow(int row);
     void FormResize();
     // The day chooser, which rebuilds its items each time it drops down.
     QComboBox* NewDateChooser(QWidget* parent);

@@ -243,6 +243,9 @@ TEST_F(ArrivalTest, AnAnnouncedFileIsInsertedAndReplacesItsOldRecord) {
     PutToday("b2.txt", now - 60, "new one\r\n");
     f.control->AddArrivedFile("B2.TXT"); // another letter case finds it
     ASSERT_EQ(f.panel->Current().Used, 2);
+    // The grid only gains the new row.
+    EXPECT_EQ(f.host.updates.back().insertedRow, 0);
+    EXPECT_EQ(f.host.updates.back().rowCount, 2);
     EXPECT_EQ(f.panel->RecordAtRow(0)->Name(), today + "\\B2.TXT");
     EXPECT_EQ(f.panel->RecordAtRow(0)->DiskName(), "b2.txt");
     EXPECT_EQ(f.control->LastNewFile(), today + "\\B2.TXT");
@@ -253,6 +256,7 @@ TEST_F(ArrivalTest, AnAnnouncedFileIsInsertedAndReplacesItsOldRecord) {
     PutToday("b2.txt", now - 30);
     f.control->AddArrivedFile("b2.txt");
     EXPECT_EQ(f.panel->Current().Used, 2);
+    EXPECT_FALSE(f.host.updates.back().insertedRow); // its row was replaced, not added
 
     // A busy operator keeps his message.
     f.control->RecordAction();
@@ -260,6 +264,15 @@ TEST_F(ArrivalTest, AnAnnouncedFileIsInsertedAndReplacesItsOldRecord) {
     PutToday("c3.txt", now - 10);
     f.control->AddArrivedFile("c3.txt");
     EXPECT_EQ(f.panel->RecordAtRow(f.host.row)->DiskName(), "a1.txt");
+    EXPECT_EQ(f.host.updates.back().insertedRow, 0);
+
+    // In a full list the newcomer pushes the oldest shown record out.
+    PutToday("d4.txt", now - 5);
+    f.control->AddArrivedFile("d4.txt");
+    PutToday("e5.txt", now - 1);
+    f.control->AddArrivedFile("e5.txt");
+    EXPECT_EQ(f.panel->Current().Used, 4);
+    EXPECT_FALSE(f.host.updates.back().insertedRow);
 }
 
 TEST_F(ArrivalTest, BadAnnouncementsChangeNothing) {

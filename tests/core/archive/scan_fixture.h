@@ -20,8 +20,7 @@ class FakeHost : public ScanHost {
   public:
     int row = 0;
     int rowCount = 1;
-    int clicks = 0;
-    int repaints = 0;
+    std::vector<ListUpdate> updates;
     int statusUpdates = 0;
     bool rescanEnabled = true;
     bool busy = false;
@@ -31,10 +30,12 @@ class FakeHost : public ScanHost {
     std::vector<std::string> printed;
 
     int CurrentRow() const override { return row; }
-    void SetRowCount(int rows) override { rowCount = rows; }
-    void SetCurrentRow(int r) override { row = r; }
-    void FileClick() override { ++clicks; }
-    void RepaintList() override { ++repaints; }
+    void ApplyListUpdate(const ListUpdate& update) override {
+        updates.push_back(update);
+        rowCount = update.rowCount;
+        row = update.currentRow;
+    }
+    void RepaintList() override {}
     void SetRescanEnabled(bool enabled) override { rescanEnabled = enabled; }
     void SetBusy(bool b) override { busy = b; }
     void UpdateStatusLine() override { ++statusUpdates; }

@@ -122,6 +122,10 @@ TEST_F(ListCellsTest, SectionedMessagesTakeTheirTimeFromTheFile) {
     auto form = OpenAndScan();
     EXPECT_EQ(Cell(*form, 0, 0).toString(), "09:30  01.12");
     EXPECT_EQ(Cell(*form, 0, 2).toString(), "Zev brief");
+    // The time was read with the brief and is kept with it, not read at each paint.
+    WriteFile(archive / "26_12_05/Z1.TXT", "[datetime]\r\nDate=261202\r\nTime=1111\r\n",
+              LocalTime(2026, 12, 5, 23, 59));
+    EXPECT_EQ(Cell(*form, 0, 0).toString(), "09:30  01.12");
 }
 
 TEST_F(ListCellsTest, RowHeightAndColumnsFollowTheListFont) {

@@ -3,14 +3,17 @@
 
 #include "core/app/ini_file.h"
 #include "core/app/program_paths.h"
+#include "core/archive/day_folders.h"
 #include "core/archive/file_info.h"
 #include "gui/app/lang.h"
 #include "support/temp_dir.h"
 
 #include <QComboBox>
+#include <QSignalSpy>
 #include <QTableView>
 #include <QTest>
 #include <QToolButton>
+#include <ctime>
 #include <gtest/gtest.h>
 
 using namespace varnot;
@@ -90,6 +93,22 @@ TEST_F(MainFormScanTest, AStoredIndexBeyondTheGroupsSelectsAll) {
     auto form = OpenAndScan();
     EXPECT_EQ(form->FilterComboBox->currentIndex(), 0);
     EXPECT_EQ(form->ShownCount(), 3);
+}
+
+TEST_F(MainFormScanTest, AnArrivedMessageIsInsertedIntoTheGridWithoutAReset) {
+    Settings("");
+    auto form = OpenAndScan();
+    WriteFile(archive / (TodayFolderName() + "/NEWS.TXT"), "Fresh news\r\n", std::time(nullptr));
+    QSignalSpy resets(form->FileGrid->model(), &QAbstractItemModel::modelReset);
+    QSignalSpy inserts(form->FileGrid->model(), &QAbstractItemModel::rowsInserted);
+    form->Scan->AddArrivedFile("NEWS.TXT");
+    EXPECT_EQ(resets.count(), 0);
+    EXPECT_EQ(inserts.count(), 1);
+    ASSERT_EQ(form->FileGrid->model()->rowCount(), 4);
+    // The idle operator is shown the newest message.
+    EXPECT_EQ(form->FileGrid->currentIndex().row(), 0);
+    EXPECT_EQ(form->FileGrid->model()->index(0, 2).data().toString(), "Fresh news");
+    EXPECT_EQ(form->RereadButton->text(), "1:4");
 }
 
 TEST_F(MainFormScanTest, MarksSurviveACleanExitButNotACrash) {
