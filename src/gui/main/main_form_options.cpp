@@ -4,8 +4,10 @@
 
 #include "core/app/ini_file.h"
 #include "core/app/program_paths.h"
-#include "core/archive/code_pages.h"
+#include "core/archive/file_panel.h"
 #include "gui/app/options_dlg.h"
+#include "gui/app/text_bytes.h"
+#include "gui/main/main_frame.h"
 #include "gui/main/message_list_model.h"
 #include "gui/main/message_list_view.h"
 #include "gui/main/message_view.h"
@@ -14,18 +16,10 @@
 
 namespace varnot {
 
-namespace {
-
-QString FromBytes(std::string_view bytes) {
-    return QString::fromStdU16String(Cp1251ToUtf16(bytes));
-}
-
-} // namespace
-
 TOptionsValues TMainform::OptionsInEffect() const {
     // The dialog itself shows the fonts and program paths as stored.
     TOptionsValues values = settings_;
-    values.viewBufferSize = Panel->Current().Capacity();
+    values.viewBufferSize = panel_->Current().Capacity();
     return MendOptionsValues(std::move(values));
 }
 
@@ -48,23 +42,23 @@ void TMainform::ShowOptions(TOptionsMode mode) {
         case TOptionsEffect::ReloadBriefs: {
             // Every brief, also those of messages the filter hides now: they
             // would otherwise come back in the old code page.
-            CList& current = Panel->Current();
+            CList& current = panel_->Current();
             for (int position = 0; position < current.Used; ++position)
                 current.RecordAt(position).Head.reset();
             RepaintList();
             // The message on display is read again in the new code page.
-            LastShownPath.clear();
+            lastShownPath_.clear();
             FileClick();
             break;
         }
         case TOptionsEffect::RematchAll:
-            Panel->Refilter = true;
+            panel_->Refilter = true;
             break;
         case TOptionsEffect::ApplyLook:
             ApplyLook(result.look);
             break;
         case TOptionsEffect::Rescan:
-            Scan->ReRead(TReReadMode::AnnounceNew);
+            scan_->ReRead(TReReadMode::AnnounceNew);
             break;
         }
     }
@@ -73,22 +67,22 @@ void TMainform::ShowOptions(TOptionsMode mode) {
 void TMainform::ArchiveRootChanged() {
     // Nothing of the old archive stays on display; the rescan that OK asks
     // for fills the list from the new one.
-    LastShownPath.clear();
-    View->Clear();
-    Scan->ArchiveRootChanged();
+    lastShownPath_.clear();
+    frame_->View->Clear();
+    scan_->ArchiveRootChanged();
     DropDateCombo();
-    DateComboBox->setCurrentIndex(0);
+    frame_->DateComboBox->setCurrentIndex(0);
     CheckButtons();
 }
 
 void TMainform::ApplyLook(const TOptionsLook& look) {
     // The character set is stored and shown only: fonts are Unicode on this platform.
     settings_ = WithLook(settings_, look);
-    View->SetViewFont(FromBytes(look.view.font), look.view.size);
+    frame_->View->SetViewFont(FromCp1251(look.view.font), look.view.size);
     RefreshViewWords();
-    const QFont listFont = ViewFontFor(FromBytes(look.list.font), look.list.size);
-    FileGrid->setFont(listFont);
-    ListModel->SetListFont(listFont);
+    const QFont listFont = ViewFontFor(FromCp1251(look.list.font), look.list.size);
+    frame_->FileGrid->setFont(listFont);
+    listModel_->SetListFont(listFont);
     // Row height and column widths follow the list font.
     FormResize();
     RepaintList();
