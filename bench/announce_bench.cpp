@@ -57,16 +57,17 @@ using Clock = std::chrono::steady_clock;
 class BenchHost : public ScanHost {
   public:
     int CurrentRow() const override { return row_; }
-    void SetRowCount(int rows) override { rows_ = rows; }
-    void SetCurrentRow(int row) override { row_ = row; }
-    void FileClick() override {}
+    void ApplyListUpdate(const ListUpdate& update) override {
+        rows_ = update.rowCount;
+        row_ = update.currentRow;
+    }
     void RepaintList() override {}
     void SetRescanEnabled(bool) override {}
     void SetBusy(bool) override {}
     void UpdateStatusLine() override {}
     bool Searching() const override { return false; }
     void PostPassComplete() override {}
-    void PostPendingRescan(int) override {}
+    void PostPendingRescan(TReReadMode) override {}
     void PrintArrived(const std::string&) override {}
     std::int64_t Now() const override {
         return std::chrono::duration_cast<std::chrono::milliseconds>(

@@ -58,11 +58,42 @@ TOptionsLook LookOf(const TOptionsValues& values) {
     look.view = values.view;
     look.editor = values.editor;
     look.charSet = values.charSet;
-    look.captionColor = values.captionColor;
-    look.keyWordColor = values.keyWordColor;
-    look.highLightColor = values.highLightColor;
+    look.captionColour = values.captionColour;
+    look.keyWordColour = values.keyWordColour;
+    look.highLightColour = values.highLightColour;
     look.highLightWords = values.highLightWords;
     return look;
+}
+
+TOptionsValues WithLook(TOptionsValues values, const TOptionsLook& look) {
+    values.list = look.list;
+    values.view = look.view;
+    values.editor = look.editor;
+    values.charSet = look.charSet;
+    values.captionColour = look.captionColour;
+    values.keyWordColour = look.keyWordColour;
+    values.highLightColour = look.highLightColour;
+    values.highLightWords = look.highLightWords;
+    return values;
+}
+
+ArchiveOptions ArchiveOptionsOf(const TOptionsValues& values) {
+    ArchiveOptions options;
+    options.root = values.archiveRoot;
+    options.deleteAutomaticly = values.deleteAutomatically;
+    options.inDos = values.inDOS;
+    options.inZev = values.inZEV;
+    return options;
+}
+
+ScanSettings ScanSettingsOf(const TOptionsValues& values) {
+    return {values.autoShow, values.autoShowDelay, values.markDelay, values.rereadDelay,
+            values.autoPrint};
+}
+
+TOptionsValues AcceptedValues(const TOptionsValues& inEffect, TOptionsValues accepted) {
+    accepted.viewBufferSize = inEffect.viewBufferSize;
+    return accepted;
 }
 
 int FontSizeFrom(std::string_view text, int def) {
@@ -81,8 +112,8 @@ void MendFont(TFontSetting& font) {
     if (blank) font.font = std::string(keys::OptionsFontDefault);
 }
 
-int MendColor(int value, int def) {
-    return IsColorValue(value) ? value : def;
+int MendColour(int value, int def) {
+    return IsColourValue(value) ? value : def;
 }
 
 TFontSetting ReadFont(const IniFile& ini, const TextKey& font, const IntKey& size) {
@@ -106,17 +137,17 @@ TOptionsValues MendOptionsValues(TOptionsValues values) {
         MendFont(*font);
     if (values.charSet < 0 || values.charSet > 255) values.charSet = keys::CharSet.def;
     values.archiveRoot = ArchiveRootFrom(values.archiveRoot);
-    values.captionColor = MendColor(values.captionColor, keys::CaptionColor.def);
-    values.keyWordColor = MendColor(values.keyWordColor, keys::KeyWordColor.def);
-    values.highLightColor = MendColor(values.highLightColor, keys::HighLightColor.def);
+    values.captionColour = MendColour(values.captionColour, keys::CaptionColor.def);
+    values.keyWordColour = MendColour(values.keyWordColour, keys::KeyWordColor.def);
+    values.highLightColour = MendColour(values.highLightColour, keys::HighLightColor.def);
     values.highLightWords = HighLightWordsFromLines(values.highLightWords);
     return values;
 }
 
-TOptionsValues ReadOptionsValues(const IniFile& ini) {
+TOptionsValues ReadSettingsValues(const IniFile& ini) {
     TOptionsValues v;
     v.viewBufferSize = ReadClamped(ini, keys::ViewBufferSize, keys::ViewBufferSizeAtStart);
-    v.deleteAutomaticly = Read(ini, keys::DeleteAutomaticly);
+    v.deleteAutomatically = Read(ini, keys::DeleteAutomaticly);
     v.rereadDelay = Read(ini, keys::RereadDelay);
     v.markDelay = Read(ini, keys::MarkDelay);
     v.inDOS = Read(ini, keys::InDOS);
@@ -132,11 +163,24 @@ TOptionsValues ReadOptionsValues(const IniFile& ini) {
     v.wordExe = Read(ini, keys::WordExe);
     v.notePadExe = Read(ini, keys::NotePadExe);
     v.archiveRoot = ArchiveRootFrom(Read(ini, keys::Path));
-    v.captionColor = Read(ini, keys::CaptionColor);
-    v.keyWordColor = Read(ini, keys::KeyWordColor);
-    v.highLightColor = Read(ini, keys::HighLightColor);
+    v.captionColour = Read(ini, keys::CaptionColor);
+    v.keyWordColour = Read(ini, keys::KeyWordColor);
+    v.highLightColour = Read(ini, keys::HighLightColor);
     v.highLightWords = SplitWordList(Read(ini, keys::HighLightWords));
-    return MendOptionsValues(std::move(v));
+    v.inZEV = Read(ini, keys::InZEV);
+    v.autoPrint = Read(ini, keys::AutoPrint);
+    v.showFileName = Read(ini, keys::ShowFileName);
+    // Word wrap belongs to the sectioned message format.
+    if (v.inZEV) v.wordWrap = Read(ini, keys::WordWrap);
+    v.richView = Read(ini, keys::RichView) == 1;
+    v.english = Read(ini, keys::English);
+    v.service = Read(ini, keys::Service);
+    v.filterIndex = Read(ini, keys::FilterIndex);
+    return v;
+}
+
+TOptionsValues ReadOptionsValues(const IniFile& ini) {
+    return MendOptionsValues(ReadSettingsValues(ini));
 }
 
 TOptionsValues BoundForStoring(TOptionsValues values) {
@@ -152,7 +196,7 @@ TOptionsValues BoundForStoring(TOptionsValues values) {
 
 void WriteOptionsValues(IniFile& ini, const TOptionsValues& v) {
     Write(ini, keys::ViewBufferSize, v.viewBufferSize);
-    Write(ini, keys::DeleteAutomaticly, v.deleteAutomaticly);
+    Write(ini, keys::DeleteAutomaticly, v.deleteAutomatically);
     Write(ini, keys::RereadDelay, v.rereadDelay);
     Write(ini, keys::MarkDelay, v.markDelay);
     Write(ini, keys::InDOS, v.inDOS);
@@ -173,9 +217,9 @@ void WriteOptionsValues(IniFile& ini, const TOptionsValues& v) {
     Write(ini, keys::WordExe, v.wordExe);
     Write(ini, keys::NotePadExe, v.notePadExe);
     Write(ini, keys::Path, ArchiveRootFrom(v.archiveRoot));
-    Write(ini, keys::CaptionColor, v.captionColor);
-    Write(ini, keys::KeyWordColor, v.keyWordColor);
-    Write(ini, keys::HighLightColor, v.highLightColor);
+    Write(ini, keys::CaptionColor, v.captionColour);
+    Write(ini, keys::KeyWordColor, v.keyWordColour);
+    Write(ini, keys::HighLightColor, v.highLightColour);
     Write(ini, keys::HighLightWords, WordListText(v.highLightWords));
 }
 

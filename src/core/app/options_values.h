@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "core/app/ini_file.h"
+#include "core/archive/archive_options.h"
 
 namespace varnot {
 
@@ -49,34 +50,46 @@ struct TFontSetting {
 };
 
 // Colours are 0x00BBGGRR; anything outside that is not a colour.
-inline bool IsColorValue(int value) {
+inline bool IsColourValue(int value) {
     return value >= 0 && value <= 0xFFFFFF;
 }
 
-// Everything the options dialog shows and stores. Texts are bytes as the
-// settings file holds them.
+// The settings the program keeps in effect, read once at start-up: what the
+// options dialog shows and stores, and the switches the window keeps outside
+// it. Texts are bytes as the settings file holds them. The scanner's options
+// and the view's look are derived from this value, never copied field by field.
 struct TOptionsValues {
     int viewBufferSize = 1000; // the capacity in effect when shown
-    bool deleteAutomaticly = true;
-    int rereadDelay = 10;
-    int markDelay = 500;
+    bool deleteAutomatically = true;
+    int rereadDelay = 10; // minutes
+    int markDelay = 500;  // milliseconds
     bool inDOS = false;
     bool autoShow = true;
-    int autoShowDelay = 5;
+    int autoShowDelay = 5; // minutes
     TFontSetting printer;
     TFontSetting list;
     TFontSetting view;
     TFontSetting editor;
-    int charSet = 204;
+    int charSet = 204; // stored and shown; fonts are Unicode here
     bool insertDataTimeWhenPrinting = true;
     bool insertDataTimeWhenExporting = true;
     std::string wordExe;
     std::string notePadExe;
     std::string archiveRoot = "/"; // always ends with "/"
-    int captionColor = 32768;
-    int keyWordColor = 16711680;
-    int highLightColor = 255;
+    int captionColour = 32768;
+    int keyWordColour = 16711680;
+    int highLightColour = 255;
     std::vector<std::string> highLightWords;
+
+    // Kept by the window outside the dialog.
+    bool inZEV = false;
+    bool autoPrint = false;
+    bool showFileName = false;
+    bool wordWrap = false; // only read when inZEV is on
+    bool richView = true;
+    bool english = true;
+    std::string service = "ZEVA"; // the announce service's name as stored, not yet reduced
+    int filterIndex = 0;          // the operator's last filter choice
 
     bool operator==(const TOptionsValues&) const = default;
 };
@@ -88,15 +101,25 @@ struct TOptionsLook {
     TFontSetting view;
     TFontSetting editor;
     int charSet = 204;
-    int captionColor = 32768;
-    int keyWordColor = 16711680;
-    int highLightColor = 255;
+    int captionColour = 32768;
+    int keyWordColour = 16711680;
+    int highLightColour = 255;
     std::vector<std::string> highLightWords;
 
     bool operator==(const TOptionsLook&) const = default;
 };
 
+// The look part of the values, and the values with another look in effect.
 TOptionsLook LookOf(const TOptionsValues& values);
+TOptionsValues WithLook(TOptionsValues values, const TOptionsLook& look);
+
+// The settings the archive layer and the scanner logic work with.
+ArchiveOptions ArchiveOptionsOf(const TOptionsValues& values);
+ScanSettings ScanSettingsOf(const TOptionsValues& values);
+
+// The values in effect after the dialog's OK stored `accepted`: everything it
+// stored except the list capacity, which counts from the next start.
+TOptionsValues AcceptedValues(const TOptionsValues& inEffect, TOptionsValues accepted);
 
 // A stored font size: a number as it stands (the size field shows what it
 // can of it), anything else gives `def`.
@@ -111,8 +134,13 @@ int FontSizeFrom(std::string_view text, int def);
 // stores them unchanged unless the operator changed their fields.
 TOptionsValues MendOptionsValues(TOptionsValues values);
 
-// The values as the program reads them at start-up, with the dialog's own font
-// defaults ("System", 10), mended.
+// The values as the program reads them at start-up: the list capacity and
+// AutoShowDelay within their start-up bounds, word wrap only for sectioned
+// messages, everything else as stored; the fonts with the dialog's own
+// defaults ("System", 10). Nothing else is mended.
+TOptionsValues ReadSettingsValues(const IniFile& ini);
+
+// The values as the dialog shows them: ReadSettingsValues, mended.
 TOptionsValues ReadOptionsValues(const IniFile& ini);
 
 // The numbers as OK stores them: ViewBufferSize ClampSetting 100..4000,

@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace varnot {
 
@@ -38,15 +39,35 @@ std::string ArchiveNameOf(std::string_view prefix, std::string_view diskFileName
 std::string ArchiveFilePath(std::string_view root, std::string_view prefix,
                             std::string_view diskFileName);
 
+// The marks of a record, bits of TFileInfo::Flags: Shown passes the current
+// filter, Unchecked is not yet matched against it.
+enum class TRecordFlag : std::uint16_t { Selected = 4, Shown = 8, Unchecked = 16, Read = 32 };
+
+// What the list shows of a message besides its record, read from the file
+// once, when the display first needs it, and kept with the record.
+struct TBrief {
+    TBrief() = default;
+    TBrief(std::string brief) : text(std::move(brief)) {}
+    TBrief(const char* brief) : text(brief) {}
+
+    std::string text; // the brief line (1251 bytes)
+    std::string time; // sectioned messages: the time column from the file; empty otherwise
+
+    // A brief reads as its text.
+    friend bool operator==(const TBrief& brief, std::string_view text) {
+        return brief.text == text;
+    }
+};
+
 // One message file. Names live in fixed buffers so that a scanner pass, which
 // refills the same records again and again, never allocates; only the brief
 // (Head) is allocated, when the display first asks for it.
 class TFileInfo {
   public:
-    static constexpr std::uint16_t Selected = 4;
-    static constexpr std::uint16_t Shown = 8;
-    static constexpr std::uint16_t Unchecked = 16;
-    static constexpr std::uint16_t Read = 32;
+    static constexpr std::uint16_t Selected = static_cast<std::uint16_t>(TRecordFlag::Selected);
+    static constexpr std::uint16_t Shown = static_cast<std::uint16_t>(TRecordFlag::Shown);
+    static constexpr std::uint16_t Unchecked = static_cast<std::uint16_t>(TRecordFlag::Unchecked);
+    static constexpr std::uint16_t Read = static_cast<std::uint16_t>(TRecordFlag::Read);
 
     // Name = prefix + upper-cased file name; the disk name is kept exactly. When
     // the pair cannot be an archive name the record is left without a name and
@@ -65,14 +86,20 @@ class TFileInfo {
     std::string_view DiskName() const { return {diskName_.data(), diskNameLength_}; }
 
     bool Has(std::uint16_t flag) const { return (Flags & flag) != 0; }
+    bool Has(TRecordFlag flag) const { return Has(static_cast<std::uint16_t>(flag)); }
+    // Sets or clears one mark.
+    void SetFlag(TRecordFlag flag, bool on) {
+        const auto bit = static_cast<std::uint16_t>(flag);
+        Flags = static_cast<std::uint16_t>(on ? Flags | bit : Flags & ~bit);
+    }
 
     // Every field zero, no name, no brief: a fresh spare record.
     void Clear();
     // Name, disk name, Time, Size and Flags of another record; no brief.
     void CopyKeysFrom(const TFileInfo& other);
 
-    std::optional<std::string> Head; // the cached brief; absent until needed
-    std::int32_t Time = 0;           // DOS packed local date-time
+    std::optional<TBrief> Head; // the cached brief; absent until needed
+    std::int32_t Time = 0;      // DOS packed local date-time
     std::int32_t Size = 0;
     std::uint16_t Flags = 0;
     std::int32_t MatchIndex = -1; // slot of the merge map (belongs to the position)

@@ -8,8 +8,8 @@ namespace varnot {
 
 ListCellStyle CellStyleOf(std::uint16_t flags, int column) {
     ListCellStyle style;
-    style.bold = column == TimeColumn || (flags & 32) == 0;
-    style.red = column != TimeColumn && (flags & 4) != 0;
+    style.bold = column == TimeColumn || (flags & TFileInfo::Read) == 0;
+    style.red = column != TimeColumn && (flags & TFileInfo::Selected) != 0;
     return style;
 }
 

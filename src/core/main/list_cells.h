@@ -28,7 +28,8 @@ int CellTextTop(int cellHeight);
 
 // The time column: "hh:nn  dd.mm" of the record's time, or, with InZEV, of
 // the Date and Time keys of the file's section "datetime" (read from disk
-// each time; a missing or bad value gives the current date or time).
+// each time, so the list keeps it with the brief; a missing or bad value
+// gives the current date or time).
 std::string ListTimeText(const TFileInfo& record, const ArchiveOptions& options);
 
 } // namespace varnot

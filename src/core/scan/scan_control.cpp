@@ -80,15 +80,15 @@ void TScanControl::Shutdown() {
     lookAt_.StopAndWait();
 }
 
-void TScanControl::ReRead(int argument) {
+void TScanControl::ReRead(TReReadMode mode) {
     if (shutDown_ || host_.Searching()) return;
     if (scanning_) {
         rescanPending_ = true;
-        pendingArg_ = argument;
+        pendingArg_ = mode;
         return;
     }
     host_.SetRescanEnabled(false);
-    rereadArg_ = argument;
+    rereadArg_ = mode;
     host_.SetBusy(true);
     ScanIt();
 }
@@ -123,15 +123,15 @@ void TScanControl::PassComplete() {
         panel_.Dates = outcome.dates;
         CList& current = panel_.Current();
         if (outcome.firstNewIndex >= 0 && outcome.firstNewIndex < current.Used && DateIndex == 0 &&
-            rereadArg_ != 0) {
+            rereadArg_ == TReReadMode::AnnounceNew) {
             const TFileInfo& record = current.RecordAt(outcome.firstNewIndex);
-            LastNewFile = std::string(record.Name());
-            NewMessageNotice = NoticeFor(record);
+            SetAnnouncement(std::string(record.Name()), NoticeFor(record));
         }
-        host_.SetRowCount(std::max(1, current.ShownCount));
+        ListUpdate update;
+        update.rowCount = std::max(1, current.ShownCount);
         const int asked = passShows_.empty() ? -1 : RowOfName(panel_, passShows_);
-        host_.SetCurrentRow(asked >= 0 ? asked : ChooseRow(0, keepRow));
-        host_.FileClick();
+        update.currentRow = asked >= 0 ? asked : ChooseRow(0, keepRow);
+        host_.ApplyListUpdate(update);
     }
     passShows_.clear();
     scanning_ = false;
@@ -143,7 +143,6 @@ void TScanControl::PassComplete() {
         if (shown) TakeArrived(name, true);
     host_.SetRescanEnabled(true);
     host_.SetBusy(false);
-    host_.RepaintList();
     host_.UpdateStatusLine();
     if (rescanPending_) {
         rescanPending_ = false;
@@ -157,14 +156,10 @@ void TScanControl::ArchiveRootChanged() {
     current.Used = 0;
     current.Overflow = false;
     current.BuildRows(0);
-    LastNewFile.clear();
-    NewMessageNotice.clear();
+    ClearAnnouncement();
     DateIndex = 0;
     awaitingNewRoot_ = true;
-    host_.SetRowCount(1);
-    host_.SetCurrentRow(0);
-    host_.FileClick();
-    host_.RepaintList();
+    host_.ApplyListUpdate(ListUpdate{});
     host_.UpdateStatusLine();
 }
 
@@ -172,16 +167,30 @@ void TScanControl::TimerTimer() {
     const int ticksPerMinute = 60000 / TimerInterval;
     const long long limit = static_cast<long long>(Settings.rereadDelay) * ticksPerMinute;
     ++tickCounter_;
-    MarkReadCheck();
+    MarkReadCheck(host_.CurrentRow());
     if (tickCounter_ > limit) {
         tickCounter_ = 0;
-        if (DateIndex == 0) ReRead(1);
+        if (DateIndex == 0) ReRead(TReReadMode::AnnounceNew);
     }
 }
 
-void TScanControl::MarkReadCheck() {
+void TScanControl::SetAnnouncement(std::string name, std::string notice) {
+    lastNewFile_ = std::move(name);
+    newMessageNotice_ = std::move(notice);
+}
+
+void TScanControl::ClearAnnouncement() {
+    lastNewFile_.clear();
+    newMessageNotice_.clear();
+}
+
+void TScanControl::MessageShown(std::string_view name) {
+    if (!lastNewFile_.empty() && name == lastNewFile_) ClearAnnouncement();
+}
+
+void TScanControl::MarkReadCheck(int row) {
     if (panel_.ShownCount() == 0) return;
-    TFileInfo* record = panel_.RecordAtRow(host_.CurrentRow());
+    TFileInfo* record = panel_.RecordAtRow(row);
     if (record == nullptr) return;
     const std::int64_t now = host_.Now();
     if (markFileName_ != record->Name()) {
@@ -190,8 +199,8 @@ void TScanControl::MarkReadCheck() {
         return;
     }
     if (now - markStartTick_ <= Settings.markDelay || IsIdle()) return;
-    if (!record->Has(TFileInfo::Read)) {
-        record->Flags |= TFileInfo::Read;
+    if (!record->Has(TRecordFlag::Read)) {
+        record->SetFlag(TRecordFlag::Read, true);
         host_.RepaintList();
         markStartTick_ = now;
     }
@@ -241,23 +250,27 @@ void TScanControl::TakeArrived(std::string_view announced, bool replay) {
         TFileInfo record;
         if (!record.SetName(sub, file.diskName)) return;
         record.Time = file.time;
-        LastNewFile = std::string(record.Name());
-        NewMessageNotice = NoticeFor(record);
+        SetAnnouncement(std::string(record.Name()), NoticeFor(record));
         host_.UpdateStatusLine();
         return;
     }
     CList& current = panel_.Current();
+    const int shownBefore = current.ShownCount;
     int keep = current.PositionAtRow(host_.CurrentRow());
     if (keep < 0) keep = 0;
     const int p = InsertArrived(sub, file.diskName, file.size, file.time, keep);
     if (p < 0) return;
     // Its row, when it passes the filter; otherwise the operator stays where he is.
-    const int newRow = current.RecordAt(p).Has(TFileInfo::Shown) ? current.BuildRows(p) : -1;
+    const int newRow = current.RecordAt(p).Has(TRecordFlag::Shown) ? current.BuildRows(p) : -1;
     const int keepRow = current.BuildRows(keep);
-    host_.SetRowCount(std::max(1, current.ShownCount));
-    host_.SetCurrentRow(newRow < 0 ? keepRow : ChooseRow(newRow, keepRow));
-    host_.FileClick();
-    host_.RepaintList();
+    ListUpdate update;
+    update.rowCount = std::max(1, current.ShownCount);
+    update.currentRow = newRow < 0 ? keepRow : ChooseRow(newRow, keepRow);
+    // One shown row more while the new record is shown: no shown record was
+    // replaced or pushed out, so the rows on display only gained its row.
+    if (newRow >= 0 && shownBefore > 0 && current.ShownCount == shownBefore + 1)
+        update.insertedRow = newRow;
+    host_.ApplyListUpdate(update);
 }
 
 int TScanControl::InsertArrived(const std::string& sub, const std::string& diskName,
@@ -270,14 +283,10 @@ int TScanControl::InsertArrived(const std::string& sub, const std::string& diskN
     const int p = current.InsertKeepingNewest(sub, diskName, size, time, Options);
     if (p < 0) return -1;
     TFileInfo& record = current.RecordAt(p);
-    LastNewFile = std::string(record.Name());
-    NewMessageNotice = NoticeFor(record);
-    if (record.Has(TFileInfo::Unchecked)) {
-        record.Flags = static_cast<std::uint16_t>(record.Flags & ~TFileInfo::Unchecked);
-        if (MatchOne(record))
-            record.Flags |= TFileInfo::Shown;
-        else
-            record.Flags = static_cast<std::uint16_t>(record.Flags & ~TFileInfo::Shown);
+    SetAnnouncement(std::string(record.Name()), NoticeFor(record));
+    if (record.Has(TRecordFlag::Unchecked)) {
+        record.SetFlag(TRecordFlag::Unchecked, false);
+        record.SetFlag(TRecordFlag::Shown, MatchOne(record));
     }
     if (p <= keep) keep = std::min(keep + 1, current.Used - 1);
     return p;

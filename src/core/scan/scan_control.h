@@ -6,11 +6,34 @@
 #include "core/scan/look_at_thread.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace varnot {
+
+// What a pass asked for by ReRead announces.
+enum class TReReadMode : std::uint8_t {
+    // Nothing: a pass from an older day, or after files were moved or deleted.
+    Quiet = 0,
+    // The newest new message (start-up, periodic passes, the rescan command,
+    // filter and options changes, the status line's click).
+    AnnounceNew = 1,
+};
+
+// One change of the list on display, as a pass or an arrival leaves it; the
+// window applies it in one go and repaints the grid.
+struct ListUpdate {
+    int rowCount = 1;   // the grid's row count: the shown records, at least one row
+    int currentRow = 0; // the grid's current row afterwards
+    // Show the message of that row (FileClick).
+    bool showMessage = true;
+    // Set when the list only gained this row: every other row kept its
+    // record, those below it moved down by one. Otherwise the grid takes the
+    // list afresh.
+    std::optional<int> insertedRow;
+};
 
 // What the scanner logic needs of the window: its grid, its busy signs, its
 // clock, and a way to get back onto the window thread.
@@ -18,11 +41,9 @@ class ScanHost {
   public:
     virtual ~ScanHost() = default;
     virtual int CurrentRow() const = 0;
-    virtual void SetRowCount(int rows) = 0;
-    // Moves the grid's current row without showing the message.
-    virtual void SetCurrentRow(int row) = 0;
-    // Shows the message of the current row.
-    virtual void FileClick() = 0;
+    // Puts a changed list on display.
+    virtual void ApplyListUpdate(const ListUpdate& update) = 0;
+    // Repaints the grid for changed marks; the rows are the same.
     virtual void RepaintList() = 0;
     virtual void SetRescanEnabled(bool enabled) = 0;
     virtual void SetBusy(bool busy) = 0;
@@ -31,21 +52,12 @@ class ScanHost {
     virtual bool Searching() const = 0;
     // Called on the scanner thread: run PassComplete on the window thread.
     virtual void PostPassComplete() = 0;
-    // Run ReRead(argument) on the window thread after the current event.
-    virtual void PostPendingRescan(int argument) = 0;
+    // Run ReRead(mode) on the window thread after the current event.
+    virtual void PostPendingRescan(TReReadMode mode) = 0;
     // Prints one announced message (AutoPrint).
     virtual void PrintArrived(const std::string& path) = 0;
     // Milliseconds of a monotonic clock.
     virtual std::int64_t Now() const = 0;
-};
-
-// The settings the scanner logic reads, refreshed by the window whenever they change.
-struct ScanSettings {
-    bool autoShow = true;
-    int autoShowDelay = 5; // minutes
-    int markDelay = 500;   // milliseconds
-    int rereadDelay = 10;  // minutes
-    bool autoPrint = false;
 };
 
 // The window's side of the archive scanner: asking for passes (one running,
@@ -65,17 +77,26 @@ class TScanControl {
     CurrentFilter Filter;
     ScanSettings Settings;
     int DateIndex = 0;
-    std::string LastNewFile;      // archive name of the newest announced message
-    std::string NewMessageNotice; // the status line's notice (1251 bytes)
     std::int64_t LastActionTick = 0;
 
     bool Scanning() const { return scanning_; }
     bool RescanPending() const { return rescanPending_; }
-    int PendingArg() const { return pendingArg_; }
-    int RereadArg() const { return rereadArg_; }
+    TReReadMode PendingArg() const { return pendingArg_; }
+    TReReadMode RereadArg() const { return rereadArg_; }
     const PassOutcome& LastOutcome() const { return lookAt_.Outcome(); }
 
-    void ReRead(int argument);
+    // The newest announced message: its archive name (empty: none) and the
+    // status line's notice of it (1251 bytes).
+    const std::string& LastNewFile() const { return lastNewFile_; }
+    const std::string& NewMessageNotice() const { return newMessageNotice_; }
+    // Announces a message as a pass or an arrival does.
+    void SetAnnouncement(std::string name, std::string notice);
+    // The announcement ends (its message was asked for).
+    void ClearAnnouncement();
+    // The message of this archive name is on display: its announcement ends.
+    void MessageShown(std::string_view name);
+
+    void ReRead(TReReadMode mode);
     // The next pass that starts makes the record of this archive name the
     // current row when it brings it into the list, idle operator or not: the
     // operator asked for that message, and the rows on display when he asked
@@ -85,7 +106,9 @@ class TScanControl {
     // The pass has ended (window thread).
     void PassComplete();
     void TimerTimer();
-    void MarkReadCheck();
+    // Marks the message at `row` read once it has stayed there MarkDelay
+    // milliseconds, unless the operator is idle.
+    void MarkReadCheck(int row);
     bool IsIdle() const;
     int ChooseRow(int newRow, int keepRow) const;
     // A file announced by the receiving program: taken from today's folder
@@ -119,8 +142,10 @@ class TScanControl {
     ViewBuffer buffer_; // for matching single arrivals on the window thread
     bool scanning_ = false;
     bool rescanPending_ = false;
-    int pendingArg_ = 0;
-    int rereadArg_ = 1;
+    TReReadMode pendingArg_ = TReReadMode::Quiet;
+    TReReadMode rereadArg_ = TReReadMode::AnnounceNew;
+    std::string lastNewFile_;
+    std::string newMessageNotice_;
     bool shutDown_ = false;
     int tickCounter_ = 0;
     std::string markFileName_;

@@ -44,7 +44,7 @@ void TColorBox::AddColor(int value, const QString& name) {
 }
 
 void TColorBox::SetColorValue(int value) {
-    if (!IsColorValue(value)) return;
+    if (!IsColourValue(value)) return;
     int row = findData(value);
     if (row < 0) {
         AddColor(value, QStringLiteral("#%1").arg(ToQColor(value).name().mid(1).toUpper()));

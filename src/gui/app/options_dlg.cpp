@@ -121,7 +121,7 @@ TOptionsDlg::TOptionsDlg(const TOptionsValues& inEffect, QWidget* parent)
     layout->addWidget(buttons_);
 
     FillControls();
-    SelectMode(0);
+    SelectMode(TOptionsMode::Fonts);
     ApplyCaptions();
 }
 
@@ -277,7 +277,7 @@ void TOptionsDlg::BuildColorsPage() {
 void TOptionsDlg::FillControls() {
     const TOptionsValues& v = inEffect_;
     BufferSizeEdit->Fill(v.viewBufferSize);
-    DeleteCheckBox->setChecked(v.deleteAutomaticly);
+    DeleteCheckBox->setChecked(v.deleteAutomatically);
     AutoEnableCheckBox->setChecked(v.autoShow);
     AutoShowDelayEdit->Fill(v.autoShowDelay);
     DOSCodeCheckPageBox->setChecked(v.inDOS);
@@ -300,20 +300,21 @@ void TOptionsDlg::FillControls() {
     AutoEnableCheckBoxClick();
 }
 
-void TOptionsDlg::SelectMode(int mode) {
+void TOptionsDlg::SelectMode(TOptionsMode mode) {
     switch (mode) {
-    case 1:
+    case TOptionsMode::WordExport:
         PageControl->setCurrentIndex(ExportPage);
         focusTarget_ = WordPathEdit;
         break;
-    case 2:
+    case TOptionsMode::NotePadExport:
         PageControl->setCurrentIndex(ExportPage);
         focusTarget_ = NotepadPathEdit;
         break;
-    case 3:
+    case TOptionsMode::EditorFont:
         PageControl->setCurrentIndex(FontsPage);
         focusTarget_ = EditorComboBox;
         break;
+    case TOptionsMode::Fonts:
     default:
         PageControl->setCurrentIndex(FontsPage);
         focusTarget_ = nullptr;
@@ -332,9 +333,9 @@ void TOptionsDlg::showEvent(QShowEvent* event) {
 // back from a file or folder browser keeps colour and word edits not yet applied.
 void TOptionsDlg::FormActivate() {
     ApplyCaptions();
-    CaptionColorComboBox->SetColorValue(look_.captionColor);
-    KeyWordColorComboBox->SetColorValue(look_.keyWordColor);
-    HighLightColorComboBox->SetColorValue(look_.highLightColor);
+    CaptionColorComboBox->SetColorValue(look_.captionColour);
+    KeyWordColorComboBox->SetColorValue(look_.keyWordColour);
+    HighLightColorComboBox->SetColorValue(look_.highLightColour);
     QStringList lines;
     for (const std::string& word : look_.highLightWords) lines << FromCp1251(word);
     HighLightMemo->setPlainText(lines.join(QLatin1Char('\n')));
@@ -428,9 +429,10 @@ TOptionsValues TOptionsDlg::ControlValues() const {
         return edit->Edited() ? edit->value() : given;
     };
     const TOptionsValues& given = inEffect_;
-    TOptionsValues v;
+    // The settings the dialog does not show stay as they are in effect.
+    TOptionsValues v = given;
     v.viewBufferSize = number(BufferSizeEdit, given.viewBufferSize);
-    v.deleteAutomaticly = DeleteCheckBox->isChecked();
+    v.deleteAutomatically = DeleteCheckBox->isChecked();
     v.rereadDelay = number(RereadDelayEdit, given.rereadDelay);
     v.markDelay = number(MarkDelayEdit, given.markDelay);
     v.inDOS = DOSCodeCheckPageBox->isChecked();
@@ -450,9 +452,9 @@ TOptionsValues TOptionsDlg::ControlValues() const {
     v.wordExe = ToPathBytes(WordPathEdit->text().trimmed());
     v.notePadExe = ToPathBytes(NotepadPathEdit->text().trimmed());
     v.archiveRoot = ToPathBytes(PathEdit->text().trimmed());
-    v.captionColor = CaptionColorComboBox->ColorValue();
-    v.keyWordColor = KeyWordColorComboBox->ColorValue();
-    v.highLightColor = HighLightColorComboBox->ColorValue();
+    v.captionColour = CaptionColorComboBox->ColorValue();
+    v.keyWordColour = KeyWordColorComboBox->ColorValue();
+    v.highLightColour = HighLightColorComboBox->ColorValue();
     std::vector<std::string> lines;
     for (const QString& line : HighLightMemo->toPlainText().split(QLatin1Char('\n')))
         lines.push_back(ToCp1251(line));
@@ -508,7 +510,7 @@ void TOptionsDlg::accept() {
     QDialog::accept();
 }
 
-TOptionsResult ShowOptions(QWidget* owner, int mode, const TOptionsValues& inEffect,
+TOptionsResult ShowOptions(QWidget* owner, TOptionsMode mode, const TOptionsValues& inEffect,
                            const TApplyHandler& onApply) {
     TOptionsDlg dialog(inEffect, owner);
     if (onApply) QObject::connect(&dialog, &TOptionsDlg::LookApplied, &dialog, onApply);

@@ -21,16 +21,23 @@ class TColorBox;
 class TRefillComboBox;
 class TSpinEdit;
 
+// Where the dialog opens: its page and the control with the focus.
+enum class TOptionsMode {
+    Fonts = 0,         // the Fonts page
+    WordExport = 1,    // the Export page at the word processor's path
+    NotePadExport = 2, // the Export page at the text editor's path
+    EditorFont = 3,    // the Fonts page at the editor's font
+};
+
 // What the main window must do after the operator left the dialog with OK,
 // in the order it must be done.
 enum class TOptionsEffect {
     // The list capacity was changed; the dialog has already told the operator
     // to restart. Nothing is left to do: the new capacity counts from the next start.
     RestartNotice,
-    // Take over every value of TOptionsResult::values except viewBufferSize:
-    // DeleteAutomaticly, RereadDelay, MarkDelay, InDOS, AutoShow,
-    // AutoShowDelay, the two date-and-time switches, WordExe, NotePadExe and
-    // ArchiveRoot.
+    // Take over TOptionsResult::values except the list capacity
+    // (AcceptedValues): the delays, the switches, the program paths and the
+    // archive root.
     KeepValues,
     // InDOS changed: drop the brief of every row of the list on display
     // (FreeBrief 0..Used-1) and redraw the grid, so briefs are read again in
@@ -49,7 +56,7 @@ struct TOptionsResult {
     bool accepted = false; // left with OK
     bool applied = false;  // an Apply button was pressed (its look went to the apply handler)
     bool saved = false;    // OK wrote the settings file (a failed write is not reported)
-    TOptionsValues values; // after OK: the values as stored
+    TOptionsValues values; // after OK: the values as stored, and those the dialog does not show
     TOptionsLook look;     // after OK, or after Apply and Cancel: the look last put into effect
     std::vector<TOptionsEffect> effects; // empty unless accepted
 };
@@ -64,10 +71,9 @@ class TOptionsDlg : public QDialog {
   public:
     explicit TOptionsDlg(const TOptionsValues& inEffect, QWidget* parent = nullptr);
 
-    // Opens the page and focuses the control of an opening mode: 0 and any
-    // unknown mode the Fonts page, 1 the Export page with WordPathEdit, 2 the
-    // Export page with NotepadPathEdit, 3 the Fonts page with EditorComboBox.
-    void SelectMode(int mode);
+    // Opens the page and focuses the control of an opening mode; a mode
+    // outside the enumeration opens the Fonts page.
+    void SelectMode(TOptionsMode mode);
 
     // The values as the controls hold them now (mended, not yet bounded for storing).
     TOptionsValues ControlValues() const;
@@ -180,8 +186,13 @@ using TApplyHandler = std::function<void(const TOptionsLook&)>;
 // The whole life of one options dialog: created on `owner`, filled from
 // `inEffect` (fonts and program paths from the settings file), opened at the
 // page of `mode`, shown modally, destroyed. Apply buttons call `onApply`.
-TOptionsResult ShowOptions(QWidget* owner, int mode, const TOptionsValues& inEffect,
+TOptionsResult ShowOptions(QWidget* owner, TOptionsMode mode, const TOptionsValues& inEffect,
                            const TApplyHandler& onApply = {});
+// The same with the mode's number, for callers that still hold one.
+inline TOptionsResult ShowOptions(QWidget* owner, int mode, const TOptionsValues& inEffect,
+                                  const TApplyHandler& onApply = {}) {
+    return ShowOptions(owner, static_cast<TOptionsMode>(mode), inEffect, onApply);
+}
 
 // Tests drive the dialog through this instead of a modal loop: ShowOptions
 // shows the dialog, calls the driver, and counts a dialog the driver left open

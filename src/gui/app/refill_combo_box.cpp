@@ -1,6 +1,7 @@
 #include "gui/app/refill_combo_box.h"
 
 #include <QSignalBlocker>
+#include <utility>
 
 namespace varnot {
 
@@ -10,7 +11,14 @@ TRefillComboBox::TRefillComboBox(Source source, QWidget* parent)
     setInsertPolicy(QComboBox::NoInsert);
 }
 
+TRefillComboBox::TRefillComboBox(Filler fill, QWidget* parent)
+    : QComboBox(parent), fill_(std::move(fill)) {}
+
 void TRefillComboBox::Refill() {
+    if (fill_) {
+        fill_(*this);
+        return;
+    }
     const QString text = currentText();
     const QSignalBlocker quiet(this);
     clear();

@@ -6,11 +6,15 @@
 #include "core/app/program_paths.h"
 #include "core/app/settings_keys.h"
 #include "core/archive/day_folders.h"
+#include "core/archive/file_panel.h"
 #include "core/main/frame_bounds.h"
 #include "core/text/code_pages.h"
 #include "gui/app/lang.h"
 #include "gui/app/service_name.h"
+#include "gui/app/text_bytes.h"
 #include "gui/main/announce_service.h"
+#include "gui/main/list_controller.h"
+#include "gui/main/main_frame.h"
 #include "gui/main/message_list_model.h"
 #include "gui/main/message_list_view.h"
 #include "gui/main/message_view.h"
@@ -38,15 +42,17 @@ qint64 MonotonicTick() {
 }
 
 TMainform::TMainform(TTickSource ticks, QWidget* parent)
-    : QMainWindow(parent), ticks_(ticks ? std::move(ticks) : TTickSource(MonotonicTick)) {
-    BuildFrame();
+    : QMainWindow(parent), ticks_(ticks ? std::move(ticks) : TTickSource(MonotonicTick)),
+      frame_(std::make_unique<TMainFrame>()) {
+    BuildMainFrame(*this, *frame_, [this] { DropDateCombo(); });
+    ConnectFrame();
     FormCreate();
     // A hidden aid for the documentation: VARNOT_SCREENSHOT=file.png grabs
     // the window once the first pass has shown a message, then closes it.
     const QString shot = qEnvironmentVariable("VARNOT_SCREENSHOT");
     if (!shot.isEmpty())
-        screenshot_ = new TScreenshotHook(
-            this, [this] { return !Scan->Scanning(); }, shot);
+        new TScreenshotHook(
+            this, [this] { return !scan_->Scanning(); }, shot);
 }
 
 TMainform::~TMainform() {
@@ -55,148 +61,107 @@ TMainform::~TMainform() {
     FormDestroy();
     // The view outlives this part of the window: its focus leaving as it is
     // destroyed must not reach the window's handlers.
-    View->disconnect(this);
+    frame_->View->disconnect(this);
 }
 
 void TMainform::FormCreate() {
     // One read of the file for the whole start-up; nothing stays open after it.
     const IniFile ini(SettingsFile());
+    settings_ = ReadSettingsValues(ini);
 
-    // 1. Critical-error boxes do not exist here: file calls fail with an error code.
+    // Critical-error boxes do not exist here: file calls fail with an error code.
+    // The search walk (SearchTimer) starts only when a search does.
 
-    // 2. The search walk (steps of 1 ms) starts only when a search does.
-    SearchTimer = new QTimer(this);
-    SearchTimer->setInterval(1);
+    // The announce service's name; the service itself starts with the window.
+    serviceName_ = ReduceServiceName(settings_.service);
 
-    // 3. The announce service's name; the service itself starts with the window.
-    ServiceName = ReduceServiceName(Read(ini, keys::Service));
-
-    // 4.
-    ArchiveRoot = ArchiveRootFrom(Read(ini, keys::Path));
-
-    // 5. RightDragAnchor is -1 from its declaration; the view owns its buffer.
-
-    // 6.
-    AutoShow = Read(ini, keys::AutoShow);
-    InDOS = Read(ini, keys::InDOS);
-    InZEV = Read(ini, keys::InZEV);
-    AutoPrint = Read(ini, keys::AutoPrint);
-    ShowFileName = Read(ini, keys::ShowFileName);
-    ShowFileNameItem->setChecked(ShowFileName);
-    CaptionColor = Read(ini, keys::CaptionColor);
-    KeyWordColor = Read(ini, keys::KeyWordColor);
-    HighLightColor = Read(ini, keys::HighLightColor);
-
-    // 7. Word wrap belongs to the sectioned message format.
-    if (InZEV) WordWrap = Read(ini, keys::WordWrap);
+    frame_->ShowFileNameItem->setChecked(settings_.showFileName);
+    // Word wrap belongs to the sectioned message format.
     ApplyWordWrapState();
 
-    // 8.
-    DeleteAutomaticly = Read(ini, keys::DeleteAutomaticly);
-    InsertDataTimeWhenPrinting = Read(ini, keys::InsertDataTimeWhenPrinting);
-    InsertDataTimeWhenExporting = Read(ini, keys::InsertDataTimeWhenExporting);
-    AutoShowDelay = Read(ini, keys::AutoShowDelay);
-    WordExe = Read(ini, keys::WordExe);
-    NotePadExe = Read(ini, keys::NotePadExe);
-    RereadDelay = Read(ini, keys::RereadDelay);
-    MarkDelay = Read(ini, keys::MarkDelay);
+    // The periodic timer: rescans every RereadDelay minutes and read marking.
+    frame_->Timer->start();
 
-    // 9. The periodic timer: rescans every RereadDelay minutes and read marking.
-    Timer = new QTimer(this);
-    Timer->setInterval(100);
-    connect(Timer, &QTimer::timeout, this, &TMainform::TimerTimer);
-    Timer->start();
-
-    // 10.
-    English = Read(ini, keys::English);
+    English = settings_.english;
     ApplyCaptions();
 
-    // 11. A larger list only takes effect at the next start.
-    ViewBufferSize = ReadClamped(ini, keys::ViewBufferSize, keys::ViewBufferSizeAtStart);
-
-    // 12.
-    HighLightWordList = SplitWordList(Read(ini, keys::HighLightWords));
-
-    // 13. The list starts from the newest day.
-    // Creating the panel loads the marks of a cleanly ended run and sets
-    // main/LastExitIsGood to NO for this one.
-    Panel = std::make_unique<TFilePanel>(ViewBufferSize, SettingsFile(), ProgramFolder());
-    Scan = std::make_unique<TScanControl>(*Panel, *this);
-    Scan->DateIndex = 0;
+    // The message panel, its list starting from the newest day. Creating it
+    // loads the marks of a cleanly ended run and sets main/LastExitIsGood to
+    // NO for this one. A larger list only takes effect at the next start.
+    panel_ =
+        std::make_unique<TFilePanel>(settings_.viewBufferSize, SettingsFile(), ProgramFolder());
+    scan_ = std::make_unique<TScanControl>(*panel_, *this);
+    scan_->DateIndex = 0;
     RefreshScanSettings();
-    ListModel = new TMessageListModel(*Panel, options_, this);
-    FileGrid->setModel(ListModel);
-    connect(FileGrid->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+    listModel_ = new TMessageListModel(*panel_, archive_, this);
+    frame_->FileGrid->setModel(listModel_);
+    connect(frame_->FileGrid->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             &TMainform::FileGridClick);
+    TListController::Hooks hooks;
+    hooks.operatorActed = [this] { RecordAction(); };
+    hooks.marksChanged = [this] { UpdateStatusLine(); };
+    hooks.zoomIn = [this] { ZoomInViewWindow(); };
+    list_ = new TListController(*frame_->FileGrid, *listModel_, *panel_, std::move(hooks), this);
 
-    // 14.-16. Fonts of the list and the view, and the view on display. The
+    // Fonts of the list and the view, and the view on display. The
     // character set has no effect on this platform: fonts are Unicode.
     LoadFonts();
-    const bool rich = Read(ini, keys::RichView) == 1;
-    RichView_Check->setChecked(rich);
-    View->SetRichView(rich);
+    frame_->RichView_Check->setChecked(settings_.richView);
+    frame_->View->SetRichView(settings_.richView);
     RefreshViewWords();
 
-    // 17. The application icon is the picture of AppImage (set with the frame).
+    // The application icon is the picture of AppImage (set with the frame).
 
-    // 18.
     LoadFormSize();
 
-    // 19.
+    // One empty row until the first pass has landed.
     SetRowCount(1);
     SetCurrentRow(0);
-    Zoomed = false;
+    zoomed_ = false;
 
-    // 20. The stored filter choice; an index outside the box means All.
+    // The stored filter choice; an index outside the box means All.
     FillFilterChoices();
-    FilterComboBox->setCurrentIndex(
-        StartupFilterIndex(Read(ini, keys::FilterIndex), FilterComboBox->count()));
+    frame_->FilterComboBox->setCurrentIndex(
+        StartupFilterIndex(settings_.filterIndex, frame_->FilterComboBox->count()));
     ApplyFilter();
 
-    // 21. The day chooser, on the newest day.
+    // The day chooser, on the newest day.
     DropDateCombo();
-    DateComboBox->setCurrentIndex(0);
+    frame_->DateComboBox->setCurrentIndex(0);
 
-    // 23 (before the first pass, so that its result sees the operator idle).
-    ClampSetting(AutoShowDelay, keys::AutoShowDelayAtStart.lower, keys::AutoShowDelayAtStart.upper);
-    RefreshScanSettings();
-    // The operator counts as idle from the start, so the first new message shows at once.
-    Scan->LastActionTick = TickNow() - static_cast<qint64>(AutoShowDelay) * 60000;
+    // The operator counts as idle from the start (set before the first pass,
+    // so that its result sees him idle): the first new message shows at once.
+    scan_->LastActionTick = TickNow() - static_cast<qint64>(settings_.autoShowDelay) * 60000;
 
-    // 22. The first pass matches every message and announces nothing.
-    Scan->ReRead(1);
+    // The first pass matches every message and announces nothing.
+    scan_->ReRead(TReReadMode::AnnounceNew);
 
-    // The announce service under the name read in step 3. Pokes arrive through
+    // The announce service under the name read above. Pokes arrive through
     // the event loop, so none can come before the list exists. Without the
     // service (another program holds a file where its socket goes) the viewer
     // works on, and the periodic passes find the new files.
-    AnnounceService = new TAnnounceService(this);
-    connect(AnnounceService, &TAnnounceService::FILENAMEPokeData, this,
+    announceService_ = new TAnnounceService(this);
+    connect(announceService_, &TAnnounceService::FILENAMEPokeData, this,
             [this](const QByteArray& line) {
-                Scan->AddArrivedFile(
+                scan_->AddArrivedFile(
                     std::string_view(line.constData(), static_cast<std::size_t>(line.size())));
             });
-    AnnounceService->Start(ServiceName);
+    announceService_->Start(serviceName_);
 }
 
 void TMainform::FormDestroy() {
     if (destroyed_) return;
     destroyed_ = true;
-    Timer->stop();
-    SearchTimer->stop();
+    frame_->Timer->stop();
+    frame_->SearchTimer->stop();
 
-    // 1. A running pass stops between two files; its list is never shown.
+    // A running pass stops between two files; its list is never shown.
     // No poke may arrive once the list is being saved.
-    if (AnnounceService) AnnounceService->Stop();
-    Scan->Shutdown();
-    // 2.
-    Panel->SaveMarks();
-    // 3.
-    HighLightWordList.clear();
-    // 4. The clean exit: the next start loads the marks just saved.
-    Panel->Close();
-
-    // 5.
+    if (announceService_) announceService_->Stop();
+    scan_->Shutdown();
+    panel_->SaveMarks();
+    // The clean exit: the next start loads the marks just saved.
+    panel_->Close();
     SaveFormSize();
 }
 
@@ -213,13 +178,13 @@ void TMainform::resizeEvent(QResizeEvent* event) {
 void TMainform::changeEvent(QEvent* event) {
     QMainWindow::changeEvent(event);
     // FormActivate and FormDeactivate: the menu commands need an active window.
-    if (event->type() == QEvent::ActivationChange && ListModel) CheckButtons();
+    if (event->type() == QEvent::ActivationChange && listModel_) CheckButtons();
 }
 
 void TMainform::LoadFormSize() {
     const IniFile ini(SettingsFile());
-    PaneRatio = NormalizeFrameSplit(Read(ini, keys::FrameSplit));
-    SavedRatio = PaneRatio;
+    paneRatio_ = NormalizeFrameSplit(Read(ini, keys::FrameSplit));
+    savedRatio_ = paneRatio_;
     // X and Y place the window's frame, W and H size its inside, the same
     // way SaveFormSize reads them back. A hand-edited or foreign geometry is
     // brought onto the screen it would mostly lie on.
@@ -243,85 +208,121 @@ void TMainform::SaveFormSize() {
     Write(ini, keys::FrameH, height());
     Write(ini, keys::FrameX, x());
     Write(ini, keys::FrameY, y());
-    Write(ini, keys::FrameSplit, Zoomed ? SavedRatio : PaneRatio);
+    Write(ini, keys::FrameSplit, zoomed_ ? savedRatio_ : paneRatio_);
     // A failed write is not reported: the geometry is a convenience.
     ini.Save();
 }
 
 int TMainform::ShownCount() const {
-    return Panel ? Panel->ShownCount() : 0;
+    return panel_ ? panel_->ShownCount() : 0;
+}
+
+const CurrentFilter& TMainform::Filter() const {
+    return scan_->Filter;
+}
+
+void TMainform::MoveToRow(int row) {
+    list_->MoveToRow(row);
+}
+
+void TMainform::Rescan(TReReadMode mode) {
+    scan_->ReRead(mode);
+}
+
+bool TMainform::Scanning() const {
+    return scan_->Scanning();
+}
+
+void TMainform::RecordAction() {
+    scan_->RecordAction();
+}
+
+void TMainform::SetLastSearch(std::vector<std::string> keys, std::string text) {
+    searchKeys_ = std::move(keys);
+    searchText_ = std::move(text);
 }
 
 void TMainform::TimerTimer() {
-    Scan->TimerTimer();
+    scan_->TimerTimer();
 }
 
 void TMainform::RefreshScanSettings() {
-    options_.root = ArchiveRoot;
-    options_.deleteAutomaticly = DeleteAutomaticly;
-    options_.inDos = InDOS;
-    options_.inZev = InZEV;
-    Scan->Options = options_;
-    Scan->Settings = {AutoShow, AutoShowDelay, MarkDelay, RereadDelay, AutoPrint};
+    archive_ = ArchiveOptionsOf(settings_);
+    scan_->Options = archive_;
+    scan_->Settings = ScanSettingsOf(settings_);
 }
 
 void TMainform::FillFilterChoices() {
-    FilterGroups = LoadFilterGroups(IniFile(SettingsFile()));
-    FilterComboBox->clear();
-    FilterComboBox->addItem(Lang("Всё", "All"));
-    for (const FilterGroup& group : FilterGroups)
-        FilterComboBox->addItem(QString::fromStdU16String(Cp1251ToUtf16(group.name)));
-    FilterComboBox->setCurrentIndex(0);
+    filterGroups_ = LoadFilterGroups(IniFile(SettingsFile()));
+    frame_->FilterComboBox->clear();
+    frame_->FilterComboBox->addItem(Lang("Всё", "All"));
+    for (const FilterGroup& group : filterGroups_)
+        frame_->FilterComboBox->addItem(FromCp1251(group.name));
+    frame_->FilterComboBox->setCurrentIndex(0);
 }
 
 void TMainform::ApplyFilter() {
-    Scan->Filter = FilterForChoice(FilterGroups, FilterComboBox->currentIndex());
+    scan_->Filter = FilterForChoice(filterGroups_, frame_->FilterComboBox->currentIndex());
     // The view colours the keywords of the filter in use.
     RefreshViewWords();
 }
 
 void TMainform::FilterComboBoxChange(int index) {
-    Panel->Refilter = true;
+    panel_->Refilter = true;
     ApplyFilter();
-    Scan->RecordAction();
-    Scan->ReRead(1);
-    Scan->RecordAction();
-    FileGrid->setFocus();
+    scan_->RecordAction();
+    scan_->ReRead(TReReadMode::AnnounceNew);
+    scan_->RecordAction();
+    frame_->FileGrid->setFocus();
     // Only the operator's choice is stored; one the program makes is not.
+    settings_.filterIndex = index;
     WriteSetting(SettingsFile(), keys::FilterIndex, index);
 }
 
 int TMainform::CurrentRow() const {
-    const QModelIndex current = FileGrid->currentIndex();
+    const QModelIndex current = frame_->FileGrid->currentIndex();
     return current.isValid() ? current.row() : 0;
+}
+
+void TMainform::ApplyListUpdate(const ListUpdate& update) {
+    if (update.insertedRow && update.rowCount == listModel_->rowCount() + 1) {
+        // The current index moves down with its row; nothing else changes.
+        const QSignalBlocker block(frame_->FileGrid->selectionModel());
+        listModel_->InsertRow(*update.insertedRow);
+    } else {
+        SetRowCount(update.rowCount);
+    }
+    SetCurrentRow(update.currentRow);
+    if (update.showMessage) FileClick();
+    RepaintList();
 }
 
 void TMainform::SetRowCount(int rows) {
     const int row = CurrentRow();
-    ListModel->SetRowCount(rows);
+    listModel_->SetRowCount(rows);
     // A reset forgets the current index; the row stays where it was when it still exists.
-    const QSignalBlocker block(FileGrid->selectionModel());
-    const QModelIndex index = ListModel->index(std::min(row, ListModel->rowCount() - 1), 0);
-    FileGrid->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect |
-                                                           QItemSelectionModel::Rows);
+    const QSignalBlocker block(frame_->FileGrid->selectionModel());
+    const QModelIndex index = listModel_->index(std::min(row, listModel_->rowCount() - 1), 0);
+    frame_->FileGrid->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect |
+                                                                   QItemSelectionModel::Rows);
 }
 
 void TMainform::SetCurrentRow(int row) {
-    row = std::clamp(row, 0, ListModel->rowCount() - 1);
-    const QSignalBlocker block(FileGrid->selectionModel());
-    FileGrid->selectionModel()->setCurrentIndex(
-        ListModel->index(row, 0), QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-    FileGrid->scrollTo(ListModel->index(row, 0));
+    row = std::clamp(row, 0, listModel_->rowCount() - 1);
+    const QSignalBlocker block(frame_->FileGrid->selectionModel());
+    frame_->FileGrid->selectionModel()->setCurrentIndex(
+        listModel_->index(row, 0), QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    frame_->FileGrid->scrollTo(listModel_->index(row, 0));
     // The blocked signal does not repaint the rows whose highlight moved.
-    FileGrid->viewport()->update();
+    frame_->FileGrid->viewport()->update();
 }
 
 void TMainform::RepaintList() {
-    ListModel->Repaint();
+    listModel_->Repaint();
 }
 
 void TMainform::SetRescanEnabled(bool enabled) {
-    RereadButton->setEnabled(enabled);
+    frame_->RereadButton->setEnabled(enabled);
 }
 
 void TMainform::SetBusy(bool busy) {
@@ -341,12 +342,12 @@ bool TMainform::Searching() const {
 void TMainform::PostPassComplete() {
     // Runs on the scanner thread: the window takes the result on its own thread.
     QMetaObject::invokeMethod(
-        this, [this] { Scan->PassComplete(); }, Qt::QueuedConnection);
+        this, [this] { scan_->PassComplete(); }, Qt::QueuedConnection);
 }
 
-void TMainform::PostPendingRescan(int argument) {
+void TMainform::PostPendingRescan(TReReadMode mode) {
     QMetaObject::invokeMethod(
-        this, [this, argument] { Scan->ReRead(argument); }, Qt::QueuedConnection);
+        this, [this, mode] { scan_->ReRead(mode); }, Qt::QueuedConnection);
 }
 
 void TMainform::PrintArrived(const std::string&) {

@@ -3,11 +3,11 @@
 #include "core/app/options_values.h"
 #include "core/archive/archive_options.h"
 #include "core/archive/file_panel.h"
-#include "core/filters/filter_groups.h"
-#include "core/main/brief_window.h"
-#include "core/main/pane_layout.h"
 #include "core/scan/scan_control.h"
+#include "core/filters/filter_groups.h"
+#include "core/main/pane_layout.h"
 #include "gui/main/message_list_view.h"
+#include "gui/app/options_dlg.h"
 
 #include <QMainWindow>
 #include <QString>
@@ -17,17 +17,6 @@
 #include <string>
 #include <vector>
 
-class QAction;
-class QComboBox;
-class QLabel;
-class QMenu;
-class QMenuBar;
-class QSplitter;
-class QTimer;
-class QToolBar;
-class QToolButton;
-class QWidget;
-
 namespace varnot {
 
 // Milliseconds of a monotonic clock. Idle tests take plain differences of
@@ -35,22 +24,29 @@ namespace varnot {
 using TTickSource = std::function<qint64()>;
 qint64 MonotonicTick();
 
-class TMessageListModel;
-class TMessageView;
 class TAnnounceService;
-class TScreenshotHook;
+class TFilePanel;
+class TListController;
+class TMessageListModel;
+struct TMainFrame;
 
 // The main window. Construction reads the settings and builds every shared
 // object; closing it saves what must survive the run.
 //
-// Its work is spread over files by concern: main_form.cpp (creation,
-// shutdown, the scanner's callbacks), main_form_frame.cpp (menus, tool bar,
-// status panel), main_form_captions.cpp (language, command states, status
-// line), main_form_list.cpp (the grid's keys, mouse and selection commands,
-// briefs), main_form_view.cpp (showing a message, view settings),
-// main_form_layout.cpp (pane ratio, splitter, zoom), main_form_navigation.cpp
-// (arrows, rescan, the status line's click, the day chooser) and
-// main_form_options.cpp (the options dialog and what its OK changes).
+// Its widgets and commands live in a TMainFrame (main_frame.h); the grid's
+// input and the selection commands in a TListController (list_controller.h).
+// The window's own work is spread over files by concern: main_form.cpp
+// (creation, shutdown, the scanner's side), main_form_frame.cpp (which
+// command does what), main_form_captions.cpp (language, command states,
+// status line), main_form_list.cpp (the grid's layout and its clicks),
+// main_form_view.cpp (showing a message, view settings), main_form_layout.cpp
+// (pane ratio, splitter, zoom), main_form_navigation.cpp (arrows, rescan, the
+// status line's click, the day chooser) and main_form_options.cpp (the
+// options dialog and what its OK changes).
+//
+// A feature beside the window (search, filters, output, file operations,
+// the editor) connects to the frame's commands and works through the
+// services below. Tests reach further through TMainformTestAccess.
 class TMainform : public QMainWindow, public ScanHost {
     Q_OBJECT
   public:
@@ -58,166 +54,82 @@ class TMainform : public QMainWindow, public ScanHost {
     explicit TMainform(TTickSource ticks = {}, QWidget* parent = nullptr);
     ~TMainform() override;
 
+    // The widgets and commands, to connect to.
+    const TMainFrame& Frame() const { return *frame_; }
+    // The message panel: the list on display, the spare list, the day list.
+    TFilePanel& Panel() { return *panel_; }
+    const TFilePanel& Panel() const { return *panel_; }
+    // The settings in effect and the current filter.
+    const TOptionsValues& SettingsInEffect() const { return settings_; }
+    const CurrentFilter& Filter() const;
+
+    // The grid's current row (0 without one) and the number of messages the
+    // list on display shows (0 without a list).
+    int CurrentRow() const override;
+    virtual int ShownCount() const;
+    // Moves the current row the way the grid does: the message is shown.
+    void MoveToRow(int row);
+    // Shows the message of the current row.
+    void FileClick();
+    // Asks for a pass over the archive (one runs at a time; a request made
+    // meanwhile runs after it).
+    void Rescan(TReReadMode mode);
+    // A pass is running.
+    bool Scanning() const;
+    // The operator did something (the measure of idleness).
+    void RecordAction();
+    // Enables the commands for the list as it is, and refreshes the
+    // position and the status line.
+    void CheckButtons();
+    void UpdateStatusLine() override;
     // Writes "row+1:ShownCount" into the rescan button.
     void ShowPosition(int row);
-    // The number of messages the list on display shows; 0 without a list.
-    virtual int ShownCount() const;
+    // The search Find next repeats: its keys and the text searched for (1251 bytes).
+    void SetLastSearch(std::vector<std::string> keys, std::string text);
 
     qint64 TickNow() const { return ticks_(); }
 
-    // Program-wide values read at start-up.
-    std::string ServiceName; // the announce service's name, already reduced
-    std::string ArchiveRoot; // always ends with "/"
-    bool AutoShow = true;
-    bool InDOS = false;
-    bool InZEV = false;
-    bool AutoPrint = false;
-    bool ShowFileName = false;
-    int CaptionColor = 32768;
-    int KeyWordColor = 16711680;
-    int HighLightColor = 255;
-    bool WordWrap = false; // only read when InZEV is on
-    bool DeleteAutomaticly = true;
-    bool InsertDataTimeWhenPrinting = true;
-    bool InsertDataTimeWhenExporting = true;
-    int AutoShowDelay = 5; // minutes
-    std::string WordExe;
-    std::string NotePadExe;
-    int RereadDelay = 10; // minutes
-    int MarkDelay = 500;  // milliseconds
-    int ViewBufferSize = 1000;
-    int CharSet = 204; // stored and shown; fonts are Unicode here
+  protected:
+    // Enter or a double-click in the list.
+    virtual void ZoomInViewWindow();
 
-    // The right-button drag over the list: the row it started on (-1: none)
-    // and the mark it paints.
-    int RightDragAnchor = -1;
-    bool RightDragState = false;
-    // The rows whose briefs were last kept (see ViewPort).
-    BriefWindow BriefWindowRows;
-    // The select dialog's texts, remembered until the program ends.
-    QString SelectMaskText;
-    QString SelectFromText;
-    QString SelectToText;
-    // The message shown last and the code page it was read with.
-    std::string LastShownPath;
-    bool LastShownInDOS = false;
-    // The last search: its keys and the text searched for (1251 bytes).
-    std::vector<std::string> SearchKeys;
-    std::string SearchText;
+    void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
-    // The words coloured in every message.
-    std::vector<std::string> HighLightWordList;
+  private:
+    friend class TMainformTestAccess;
 
-    // The message panel (the list on display, the spare list, the day list)
-    // and the scanner logic around it; the current filter lives there too.
-    std::unique_ptr<TFilePanel> Panel;
-    std::unique_ptr<TScanControl> Scan;
-    const CurrentFilter& Filter() const { return Scan->Filter; }
-    std::vector<FilterGroup> FilterGroups; // the groups the filter box lists
+    // Life.
+    void FormCreate();
+    void FormDestroy();
+    void ConnectFrame();
+    void LoadFormSize();
+    void SaveFormSize();
+    void TimerTimer();
+    // The scanner and the list model take the settings in effect.
+    void RefreshScanSettings();
 
-    // Share of the height given to the list, in percent; the one from before
-    // zooming in is what is stored while zoomed.
-    int PaneRatio = 20;
-    int SavedRatio = 20;
-    bool Zoomed = false;
+    // ScanHost: what the scanner logic does to the window.
+    void ApplyListUpdate(const ListUpdate& update) override;
+    void RepaintList() override;
+    void SetRescanEnabled(bool enabled) override;
+    void SetBusy(bool busy) override;
+    bool Searching() const override;
+    void PostPassComplete() override;
+    void PostPendingRescan(TReReadMode mode) override;
+    void PrintArrived(const std::string& path) override;
+    std::int64_t Now() const override { return TickNow(); }
+    // The grid takes a new row count; the current row stays where it was
+    // when it still exists.
+    void SetRowCount(int rows);
+    // Moves the grid's current row without showing the message.
+    void SetCurrentRow(int row);
 
-    // Timers.
-    QTimer* SearchTimer = nullptr;
-    QTimer* Timer = nullptr;
-
-    // Menu bar.
-    QMenuBar* MainMenu = nullptr;
-    QMenu* FileItem = nullptr;
-    QAction* CopyItem = nullptr;
-    QAction* MoveItem = nullptr;
-    QAction* DeleteItem = nullptr;
-    QAction* ExportItem = nullptr;
-    QAction* ExportWordItem = nullptr;
-    QAction* PrintItem = nullptr;
-    QAction* PrinterSetupItem = nullptr;
-    QMenu* ViewItem = nullptr;
-    std::vector<QAction*> RatioItems; // N10901 .. N90101
-    QAction* ShowFileNameItem = nullptr;
-    QMenu* OperationsItem = nullptr;
-    QAction* WordWrapItem = nullptr;
-    QAction* WordWrapSeparator = nullptr;
-    QAction* FindItem = nullptr;
-    QAction* FindNextItem = nullptr;
-    QAction* SelectUnselectItem = nullptr;
-    QAction* InvertItem = nullptr;
-    QAction* SelectallItem = nullptr;
-    QAction* UnSelectAllItem = nullptr;
-    QAction* SelectItem = nullptr;
-    QAction* UnselectItem = nullptr;
-    QAction* AddItem = nullptr;
-    QAction* ShowEditorItem = nullptr;
-    QAction* RereadItem = nullptr;
-    QMenu* SetupItem = nullptr;
-    QAction* OptionsItem = nullptr;
-    QAction* FiltersItem = nullptr;
-    QAction* LanguageItem = nullptr;
-    QAction* RichView_Check = nullptr;
-    QAction* AboutItem = nullptr;
-
-    // Pop-up menus.
-    QMenu* NormalPopupMenu = nullptr; // the splitter's ratio items N10902 .. N90102
-    QMenu* ZoomPopupMenu = nullptr;
-    QAction* ZoomOutItem = nullptr;
-    QMenu* FilterPopupMenu = nullptr;
-    QAction* FilterSetupPopupItem = nullptr;
-    QMenu* PrintPopupMenu = nullptr;
-    QAction* PrintersSetupItem = nullptr;
-    QMenu* ExportPopupMenu = nullptr;
-    QAction* NotePadSetupItem = nullptr;
-    QMenu* WordPopupMenu = nullptr;
-    QAction* WordSetupItem = nullptr;
-    QMenu* ShinePopupMenu = nullptr;
-    QAction* SelectPopupItem = nullptr;
-    QMenu* UnshinePopupMenu = nullptr;
-    QAction* UnselectPopupItem = nullptr;
-
-    // Tool bar.
-    QToolBar* ToolBar1 = nullptr;
-    QToolButton* CopyButton = nullptr;
-    QToolButton* MoveButton = nullptr;
-    QToolButton* DeleteButton = nullptr;
-    QToolButton* FindButton = nullptr;
-    QToolButton* FindNextButton = nullptr;
-    QComboBox* FilterComboBox = nullptr;
-    QToolButton* PrintButton = nullptr;
-    QToolButton* ShineButton = nullptr;
-    QToolButton* UnshineButton = nullptr;
-    QToolButton* ExportButton = nullptr;
-    QToolButton* WordButton = nullptr;
-    QToolButton* OptionsButton = nullptr;
-    QToolButton* FilterButton = nullptr;
-    QToolButton* AddButton = nullptr;
-    QToolButton* ShowEditorButton = nullptr;
-    QLabel* AppImage = nullptr;
-
-    // List and view.
-    QSplitter* RxSplitter = nullptr;
-    TFileGrid* FileGrid = nullptr;
-    TMessageListModel* ListModel = nullptr;
-    TMessageView* View = nullptr;
-    // Takes the files the receiving program announces.
-    TAnnounceService* AnnounceService = nullptr;
-
-    // Status panel.
-    QWidget* StatusPanel = nullptr;
-    QLabel* HintLabel = nullptr;
-    QToolButton* WrapButton = nullptr;
-    QToolButton* LastButton = nullptr;
-    QToolButton* NextButton = nullptr;
-    QToolButton* RereadButton = nullptr;
-    QToolButton* PrevButton = nullptr;
-    QToolButton* FirstButton = nullptr;
-    QComboBox* DateComboBox = nullptr;
-
-    // Interface language and command states.
+    // Interface language and the status line.
     void ApplyCaptions();
     void LanguageItemClick();
-    void CheckButtons();
 
     // Filter choice.
     void FillFilterChoices();
@@ -226,39 +138,28 @@ class TMainform : public QMainWindow, public ScanHost {
 
     // The message list.
     void FileGridClick();
-    QString LoadBrief(int row);
-    void FreeBrief(int row);
-    void ViewPort();
-    void ToggleAndAdvance();
-    // Selects (true) or unselects by mask and date range.
-    void SelectFilesDialog(bool select);
-    void SelectallItemClick();
-    void UnSelectAllItemClick();
-    void InvertItemClick();
     // Lays out the grid: row height and column widths from the list font.
     void LayoutList();
     // Shows or hides the file-name column and stores the choice.
     void ShowFileNameItemClick();
 
     // Pane layout and zoom.
+    void FormResize();
     // Lays the panes out with `percent` (kept within 5..95) of the shared
     // height for the list.
     void ApplyRatio(int percent);
     // Lays the panes out for a splitter whose middle is at `y` (pixels from
-    // the top of the area below the menu bar); PaneRatio follows, 5..95.
+    // the top of the area below the menu bar); the ratio follows, 5..95.
     void Layout(int y);
+    // Sizes the panes for the ratio in effect.
+    void LayoutPanes();
     // The heights the layout works with, as the window is now.
     PaneGeometry CurrentPaneGeometry() const;
     // A mouse button released on the splitter bar.
     void RxSplitterMouseUp(Qt::MouseButton button, const QPoint& globalPos);
-    // Enter or a double-click in the list.
-    virtual void ZoomInViewWindow();
     void ZoomOutViewWindow();
     // Either view gained or lost the focus: the splitter shows which pane has it.
     void ViewMemoFocus(bool focused);
-    // Opens a file with the program the desktop associates with it; tests
-    // replace it.
-    std::function<void(const QString& path)> OpenWithAssociatedProgram;
 
     // Navigation.
     void LastButtonClick();
@@ -274,12 +175,11 @@ class TMainform : public QMainWindow, public ScanHost {
     void ShowDayOfCurrentRow();
     // Ends a running search through the messages (the rescan command does
     // that instead of rescanning while one runs).
-    virtual void StopSearch() {}
+    void StopSearch() {}
 
     // Options.
-    // Opens the options dialog; `mode` picks its page and field (0 Fonts,
-    // 1 Export with the word processor, 2 Export with the text editor).
-    void ShowOptions(int mode);
+    // Opens the options dialog at the page and field of `mode`.
+    void ShowOptions(TOptionsMode mode);
     // The values the dialog is opened with: those in effect.
     TOptionsValues OptionsInEffect() const;
     // Puts fonts, character set, colours and highlight words into effect.
@@ -288,77 +188,51 @@ class TMainform : public QMainWindow, public ScanHost {
     void ArchiveRootChanged();
 
     // The message view.
+    void LoadFonts();
+    void ApplyWordWrapState();
     void RichView_CheckClick();
     void ToggleWordWrap();
     // Hands the current keywords, highlight words and colours to the view
     // and colours the message on display again.
     void RefreshViewWords();
 
-    // ScanHost: what the scanner logic does to the window.
-    int CurrentRow() const override;
-    void SetRowCount(int rows) override;
-    void SetCurrentRow(int row) override;
-    void FileClick() override;
-    void RepaintList() override;
-    void SetRescanEnabled(bool enabled) override;
-    void SetBusy(bool busy) override;
-    void UpdateStatusLine() override;
-    bool Searching() const override;
-    void PostPassComplete() override;
-    void PostPendingRescan(int argument) override;
-    void PrintArrived(const std::string& path) override;
-    std::int64_t Now() const override { return TickNow(); }
-
-  protected:
-    void closeEvent(QCloseEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
-    void changeEvent(QEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
-  private:
-    // Frame.
-    void BuildFrame();
-    void BuildMenus();
-    void BuildToolBar();
-    void BuildStatusPanel();
-    void BuildPopupMenus();
-
-    void FormCreate();
-    void FormDestroy();
-    void FormResize();
-    // The day chooser, which rebuilds its items each time it drops down.
-    QComboBox* NewDateChooser(QWidget* parent);
-    void ConnectLayoutSignals();
-    // Sizes the panes for PaneRatio.
-    void LayoutPanes();
-    void LoadFormSize();
-    void SaveFormSize();
-    void TimerTimer();
-    void RefreshScanSettings();
-
-    // Fonts and view settings of start-up.
-    void LoadFonts();
-    void ApplyWordWrapState();
-
-    // The grid's input.
-    bool FileGridKeyDown(QKeyEvent* event);
-    bool FileGridMouseDown(QMouseEvent* event);
-    bool FileGridMouseMove(QMouseEvent* event);
-    void FileGridMouseUp();
-    // Moves the current row the way the grid does (the message is shown).
-    void MoveToRow(int row);
-    void AfterMarksChanged();
-
     TTickSource ticks_;
-    ArchiveOptions options_; // the archive settings, shared with the list model
+    std::unique_ptr<TMainFrame> frame_;
+    TOptionsValues settings_;
+    std::string serviceName_; // the announce service's name, reduced from the setting
+    // The archive settings derived from settings_, shared with the list model.
+    ArchiveOptions archive_;
+
+    // The message panel and the scanner logic around it; the current filter
+    // lives there too.
+    std::unique_ptr<TFilePanel> panel_;
+    std::unique_ptr<TScanControl> scan_;
+    std::vector<FilterGroup> filterGroups_; // the groups the filter box lists
+    TMessageListModel* listModel_ = nullptr;
+    TListController* list_ = nullptr;
+    // Takes the files the receiving program announces.
+    TAnnounceService* announceService_ = nullptr;
+
+    // Share of the height given to the list, in percent; the one from before
+    // zooming in is what is stored while zoomed.
+    int paneRatio_ = 20;
+    int savedRatio_ = 20;
+    bool zoomed_ = false;
+
+    // The message shown last and the code page it was read with.
+    std::string lastShownPath_;
+    bool lastShownInDOS_ = false;
+    // The last search: its keys and the text searched for (1251 bytes).
+    std::vector<std::string> searchKeys_;
+    std::string searchText_;
+    // Opens a file with the program the desktop associates with it.
+    std::function<void(const QString& path)> openWithAssociatedProgram_;
+
     bool destroyed_ = false;
     bool busy_ = false;
     // The last states CheckButtons gave its two groups of commands.
     bool commandsEnabled_ = true;
     bool menuEnabled_ = true;
-    TScreenshotHook* screenshot_ = nullptr;
-    // The splitter bar between the list and the view.
-    QWidget* splitterHandle_ = nullptr;
 };
 
 } // namespace varnot

@@ -3,11 +3,14 @@
 
 #include "core/app/program_paths.h"
 #include "core/app/settings_keys.h"
+#include "core/archive/file_panel.h"
 #include "core/main/status_line.h"
 #include "core/text/code_pages.h"
 #include "gui/app/lang.h"
 #include "gui/app/qt_translations.h"
+#include "gui/app/text_bytes.h"
 #include "gui/main/captions.h"
+#include "gui/main/main_frame.h"
 #include "gui/main/message_list_model.h"
 #include "gui/main/message_view.h"
 
@@ -16,14 +19,6 @@
 #include <QToolButton>
 
 namespace varnot {
-
-namespace {
-
-QString FromBytes(std::string_view bytes) {
-    return QString::fromStdU16String(Cp1251ToUtf16(bytes));
-}
-
-} // namespace
 
 void TMainform::ApplyCaptions() {
     ApplyToolkitLanguage();
@@ -36,6 +31,7 @@ void TMainform::ApplyCaptions() {
 
 void TMainform::LanguageItemClick() {
     English = !English;
+    settings_.english = English;
     ApplyCaptions();
     UpdateStatusLine();
     // Captions set outside the table follow at once too.
@@ -47,38 +43,41 @@ void TMainform::LanguageItemClick() {
 void TMainform::CheckButtons() {
     // 1. Until the list of a new archive root has landed, no file command
     // may act on records that are not those of the root in use.
-    const bool hasMessages = ShownCount() != 0 && !Searching() && !Scan->AwaitingNewRoot();
+    const bool hasMessages = ShownCount() != 0 && !Searching() && !scan_->AwaitingNewRoot();
     // 2. and 3.
-    const bool findNext = hasMessages && !SearchKeys.empty();
-    const QString searched = findNext ? FromBytes(SearchText) : QString();
-    FindNextButton->setEnabled(findNext);
-    FindNextButton->setToolTip(Lang("Повторить поиск ", "Find next ") + searched);
-    FindNextItem->setEnabled(findNext);
-    FindNextItem->setText(Lang("По&вторить поиск ", "Find &next ") + searched);
+    const bool findNext = hasMessages && !searchKeys_.empty();
+    const QString searched = findNext ? FromCp1251(searchText_) : QString();
+    frame_->FindNextButton->setEnabled(findNext);
+    frame_->FindNextButton->setToolTip(Lang("Повторить поиск ", "Find next ") + searched);
+    frame_->FindNextItem->setEnabled(findNext);
+    frame_->FindNextItem->setText(Lang("По&вторить поиск ", "Find &next ") + searched);
     // 4. Written only when the state changes, so that another command's own
     // enabling lasts until then.
     if (hasMessages != commandsEnabled_) {
         for (QToolButton* button :
-             {MoveButton, CopyButton, DeleteButton, FindButton, AddButton, ShowEditorButton,
-              UnshineButton, ShineButton, ExportButton, WordButton, PrintButton})
+             {frame_->MoveButton, frame_->CopyButton, frame_->DeleteButton, frame_->FindButton,
+              frame_->AddButton, frame_->ShowEditorButton, frame_->UnshineButton,
+              frame_->ShineButton, frame_->ExportButton, frame_->WordButton, frame_->PrintButton})
             button->setEnabled(hasMessages);
         commandsEnabled_ = hasMessages;
     }
     // 5. Row 0 is the newest message.
     const int row = CurrentRow();
-    const int rows = ListModel->rowCount();
-    LastButton->setEnabled(row > 0);
-    NextButton->setEnabled(row > 0);
-    PrevButton->setEnabled(row < rows - 1);
-    FirstButton->setEnabled(row < rows - 1);
+    const int rows = listModel_->rowCount();
+    frame_->LastButton->setEnabled(row > 0);
+    frame_->NextButton->setEnabled(row > 0);
+    frame_->PrevButton->setEnabled(row < rows - 1);
+    frame_->FirstButton->setEnabled(row < rows - 1);
     // 6. and 7.
     const bool menuReady = hasMessages && isActiveWindow();
     if (menuReady != menuEnabled_) {
-        for (QAction* item : {CopyItem, MoveItem, DeleteItem, FindItem, SelectUnselectItem,
-                              InvertItem, SelectallItem, UnSelectAllItem, SelectItem, UnselectItem,
-                              AddItem, ShowEditorItem, ExportItem, PrintItem, ExportWordItem})
+        for (QAction* item : {frame_->CopyItem, frame_->MoveItem, frame_->DeleteItem,
+                              frame_->FindItem, frame_->SelectUnselectItem, frame_->InvertItem,
+                              frame_->SelectallItem, frame_->UnSelectAllItem, frame_->SelectItem,
+                              frame_->UnselectItem, frame_->AddItem, frame_->ShowEditorItem,
+                              frame_->ExportItem, frame_->PrintItem, frame_->ExportWordItem})
             item->setEnabled(menuReady);
-        WordButton->setEnabled(menuReady);
+        frame_->WordButton->setEnabled(menuReady);
         menuEnabled_ = menuReady;
     }
     // 8.
@@ -87,37 +86,37 @@ void TMainform::CheckButtons() {
 }
 
 void TMainform::ShowPosition(int row) {
-    RereadButton->setText(QString::number(row + 1) + ':' + QString::number(ShownCount()));
+    frame_->RereadButton->setText(QString::number(row + 1) + ':' + QString::number(ShownCount()));
 }
 
 void TMainform::UpdateStatusLine() {
-    QFont font = HintLabel->font();
+    QFont font = frame_->HintLabel->font();
     font.setPointSize(10);
-    HintLabel->setFont(font);
-    QPalette palette = HintLabel->palette();
-    const CList& current = Panel->Current();
+    frame_->HintLabel->setFont(font);
+    QPalette palette = frame_->HintLabel->palette();
+    const CList& current = panel_->Current();
     if (current.SelCount != 0) {
         palette.setColor(QPalette::WindowText, QColor(255, 0, 0));
-        HintLabel->setText(FromBytes(SelectionTotalsText(
-            current.SelSize, current.SelCount,
-            Utf16ToCp1251(Lang(" Кб в ", " Kb in ").toStdU16String()),
-            Utf16ToCp1251(Lang(" выбранных файлах", " selected files").toStdU16String()))));
-    } else if (!Scan->LastNewFile.empty()) {
+        frame_->HintLabel->setText(FromCp1251(SelectionTotalsText(
+            current.SelSize, current.SelCount, ToCp1251(Lang(" Кб в ", " Kb in ")),
+            ToCp1251(Lang(" выбранных файлах", " selected files")))));
+    } else if (!scan_->LastNewFile().empty()) {
         palette.setColor(QPalette::WindowText, QColor(255, 0, 0));
-        HintLabel->setText(FromBytes(Scan->NewMessageNotice));
+        frame_->HintLabel->setText(FromCp1251(scan_->NewMessageNotice()));
     } else {
         palette.setColor(QPalette::WindowText, QColor(0, 0, 0));
         if (ShownCount() >= 1) {
-            if (const TFileInfo* record = Panel->RecordAtRow(CurrentRow())) {
-                const QString name = ShowFileName ? QString() : FromBytes(record->FileName());
-                HintLabel->setText(name + "     " +
-                                   QString::number(CountTextLines(View->RichText())) +
-                                   Lang("  строк  ", "  lines  ") + QString::number(record->Size) +
-                                   Lang(" байт", " bytes"));
+            if (const TFileInfo* record = panel_->RecordAtRow(CurrentRow())) {
+                const QString name =
+                    settings_.showFileName ? QString() : FromCp1251(record->FileName());
+                frame_->HintLabel->setText(
+                    name + "     " + QString::number(CountTextLines(frame_->View->RichText())) +
+                    Lang("  строк  ", "  lines  ") + QString::number(record->Size) +
+                    Lang(" байт", " bytes"));
             }
         }
     }
-    HintLabel->setPalette(palette);
+    frame_->HintLabel->setPalette(palette);
 }
 
 } // namespace varnot

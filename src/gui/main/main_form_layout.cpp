@@ -3,18 +3,19 @@
 #include "gui/main/main_form.h"
 
 #include "core/archive/file_info.h"
+#include "core/archive/file_panel.h"
 #include "core/archive/message_text.h"
+#include "gui/app/text_bytes.h"
+#include "gui/main/main_frame.h"
 #include "gui/main/message_list_view.h"
 #include "gui/main/message_view.h"
 
 #include <QAction>
-#include <QDesktopServices>
 #include <QFile>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QSplitter>
-#include <QUrl>
 #include <algorithm>
 
 namespace varnot {
@@ -30,115 +31,92 @@ int AreaTop(const QMainWindow& window) {
 
 } // namespace
 
-void TMainform::ConnectLayoutSignals() {
-    RxSplitter->setOpaqueResize(true); // the panes follow the drag; the release only measures
-    splitterHandle_ = RxSplitter->handle(1);
-    splitterHandle_->setObjectName("RxSplitterHandle");
-    splitterHandle_->setAutoFillBackground(true);
-    splitterHandle_->installEventFilter(this);
-    ViewMemoFocus(false);
-
-    connect(ZoomOutItem, &QAction::triggered, this, &TMainform::ZoomOutViewWindow);
-    connect(View, &TMessageView::ViewEnterPressed, this, [this] {
-        if (Zoomed)
-            ZoomOutViewWindow();
-        else
-            FileGrid->setFocus();
-    });
-    connect(View, &TMessageView::ViewDoubleClicked, this, &TMainform::ZoomOutViewWindow);
-    connect(View, &TMessageView::ViewFocusChanged, this, &TMainform::ViewMemoFocus);
-    OpenWithAssociatedProgram = [](const QString& path) {
-        // What the program does with the file is not examined.
-        QDesktopServices::openUrl(QUrl::fromLocalFile(path));
-    };
-}
-
 PaneGeometry TMainform::CurrentPaneGeometry() const {
     const int areaTop = AreaTop(*this);
     const QRect central = centralWidget()->geometry();
     PaneGeometry geometry;
     geometry.top = central.top() - areaTop;
-    geometry.splitter = RxSplitter->handleWidth();
+    geometry.splitter = frame_->RxSplitter->handleWidth();
     // The status panel and whatever lies below the central area.
-    geometry.bottom = StatusPanel->height() + (height() - central.bottom() - 1);
+    geometry.bottom = frame_->StatusPanel->height() + (height() - central.bottom() - 1);
     geometry.client = height() - areaTop;
     return geometry;
 }
 
 void TMainform::FormResize() {
-    ApplyRatio(PaneRatio);
+    ApplyRatio(paneRatio_);
 }
 
 void TMainform::ApplyRatio(int percent) {
     // The ratio is taken as it is: going through a splitter position would
     // add up to 200 / shared height percent, so that every resize, every
     // start and every zoom-out of a small window would let it creep upwards.
-    PaneRatio = std::clamp(percent, MinPaneRatio, MaxPaneRatio);
+    paneRatio_ = std::clamp(percent, MinPaneRatio, MaxPaneRatio);
     LayoutPanes();
 }
 
 void TMainform::Layout(int y) {
-    PaneRatio = RatioForSplitterY(CurrentPaneGeometry(), y, PaneRatio);
+    paneRatio_ = RatioForSplitterY(CurrentPaneGeometry(), y, paneRatio_);
     LayoutPanes();
 }
 
 void TMainform::LayoutPanes() {
     const PaneGeometry geometry = CurrentPaneGeometry();
-    if (splitterHandle_) splitterHandle_->setToolTip(QString::number(PaneRatio) + " %");
-    const int list = ListHeightForRatio(geometry, PaneRatio);
+    if (frame_->RxSplitterHandle)
+        frame_->RxSplitterHandle->setToolTip(QString::number(paneRatio_) + " %");
+    const int list = ListHeightForRatio(geometry, paneRatio_);
     const int shared = std::max(0, geometry.Available());
-    RxSplitter->setSizes({list, std::max(0, shared - list)});
+    frame_->RxSplitter->setSizes({list, std::max(0, shared - list)});
     LayoutList();
 }
 
 void TMainform::RxSplitterMouseUp(Qt::MouseButton button, const QPoint& globalPos) {
     if (button == Qt::LeftButton) {
-        const int top = splitterHandle_->mapTo(this, QPoint(0, 0)).y() - AreaTop(*this);
+        const int top = frame_->RxSplitterHandle->mapTo(this, QPoint(0, 0)).y() - AreaTop(*this);
         Layout(top + CurrentPaneGeometry().HalfSplitter());
     } else if (button == Qt::RightButton) {
-        (Zoomed ? ZoomPopupMenu : NormalPopupMenu)->popup(globalPos);
+        (zoomed_ ? frame_->ZoomPopupMenu : frame_->NormalPopupMenu)->popup(globalPos);
     }
 }
 
 void TMainform::ZoomInViewWindow() {
-    const QModelIndex current = FileGrid->currentIndex();
+    const QModelIndex current = frame_->FileGrid->currentIndex();
     if (!current.isValid()) return;
     const int row = current.row();
     if (ShownCount() > 0) {
-        if (const TFileInfo* record = Panel->RecordAtRow(row)) {
-            const std::string path = DiskPath(ArchiveRoot, *record);
+        if (const TFileInfo* record = panel_->RecordAtRow(row)) {
+            const std::string path = DiskPath(settings_.archiveRoot, *record);
             if (!IsTextMessage(path)) {
-                if (OpenWithAssociatedProgram)
-                    OpenWithAssociatedProgram(QFile::decodeName(QByteArray::fromStdString(path)));
+                if (openWithAssociatedProgram_) openWithAssociatedProgram_(FromPathBytes(path));
                 return;
             }
         }
     }
     // Zooming in twice keeps the ratio from before the first time.
-    if (!Zoomed) SavedRatio = PaneRatio;
-    Layout(FileGrid->mapTo(this, QPoint(0, 0)).y() - AreaTop(*this));
+    if (!zoomed_) savedRatio_ = paneRatio_;
+    Layout(frame_->FileGrid->mapTo(this, QPoint(0, 0)).y() - AreaTop(*this));
     // The small list keeps the current message in sight.
-    FileGrid->SetTopRow(row);
-    Zoomed = true;
+    frame_->FileGrid->SetTopRow(row);
+    zoomed_ = true;
     CheckButtons();
-    View->FocusView();
+    frame_->View->FocusView();
 }
 
 void TMainform::ZoomOutViewWindow() {
-    if (!Zoomed) return;
-    Zoomed = false;
-    ApplyRatio(SavedRatio);
+    if (!zoomed_) return;
+    zoomed_ = false;
+    ApplyRatio(savedRatio_);
     CheckButtons();
-    FileGrid->setFocus();
+    frame_->FileGrid->setFocus();
 }
 
 void TMainform::ViewMemoFocus(bool focused) {
-    if (!splitterHandle_) return;
-    QPalette palette = splitterHandle_->palette();
+    if (!frame_->RxSplitterHandle) return;
+    QPalette palette = frame_->RxSplitterHandle->palette();
     const QColor colour = focused ? palette.color(QPalette::Active, QPalette::Highlight)
                                   : palette.color(QPalette::Active, QPalette::Button);
     palette.setColor(QPalette::Window, colour);
-    splitterHandle_->setPalette(palette);
+    frame_->RxSplitterHandle->setPalette(palette);
 }
 
 } // namespace varnot

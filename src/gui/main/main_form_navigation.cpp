@@ -4,38 +4,14 @@
 
 #include "core/archive/day_folders.h"
 #include "core/archive/day_jump.h"
+#include "core/archive/file_panel.h"
+#include "gui/main/main_frame.h"
 #include "gui/main/message_list_model.h"
 #include "gui/main/message_list_view.h"
 
 #include <QComboBox>
-#include <functional>
-#include <utility>
 
 namespace varnot {
-
-namespace {
-
-// A drop-down list that asks for fresh items each time it opens, so that the
-// days written since the last look are offered.
-class TDateChooser : public QComboBox {
-  public:
-    TDateChooser(QWidget* parent, std::function<void()> beforePopup)
-        : QComboBox(parent), beforePopup_(std::move(beforePopup)) {}
-
-    void showPopup() override {
-        if (beforePopup_) beforePopup_();
-        QComboBox::showPopup();
-    }
-
-  private:
-    std::function<void()> beforePopup_;
-};
-
-} // namespace
-
-QComboBox* TMainform::NewDateChooser(QWidget* parent) {
-    return new TDateChooser(parent, [this] { DropDateCombo(); });
-}
 
 // Row 0 is the newest message: Last and Next go up the list, Prev and First down.
 void TMainform::LastButtonClick() {
@@ -47,11 +23,11 @@ void TMainform::NextButtonClick() {
 }
 
 void TMainform::PrevButtonClick() {
-    if (CurrentRow() < ListModel->rowCount() - 1) MoveToRow(CurrentRow() + 1);
+    if (CurrentRow() < listModel_->rowCount() - 1) MoveToRow(CurrentRow() + 1);
 }
 
 void TMainform::FirstButtonClick() {
-    if (CurrentRow() < ListModel->rowCount() - 1) MoveToRow(ListModel->rowCount() - 1);
+    if (CurrentRow() < listModel_->rowCount() - 1) MoveToRow(listModel_->rowCount() - 1);
 }
 
 void TMainform::RereadButtonClick() {
@@ -62,91 +38,91 @@ void TMainform::RereadButtonClick() {
     }
     // Back to the newest day; every record is matched again, since the list
     // that comes back is not the one the filter last saw.
-    if (Scan->DateIndex != 0) {
-        Scan->DateIndex = 0;
+    if (scan_->DateIndex != 0) {
+        scan_->DateIndex = 0;
         DropDateCombo();
-        DateComboBox->setCurrentIndex(0);
-        Panel->Refilter = true;
+        frame_->DateComboBox->setCurrentIndex(0);
+        panel_->Refilter = true;
     }
-    Scan->ReRead(1);
+    scan_->ReRead(TReReadMode::AnnounceNew);
 }
 
 void TMainform::HintLabelClick() {
-    if (Scan->LastNewFile.empty()) return;
+    if (scan_->LastNewFile().empty()) return;
     // Showing a message may end the announcement: keep the name.
-    const std::string announced = Scan->LastNewFile;
-    if (InZEV) {
+    const std::string announced = scan_->LastNewFile();
+    if (settings_.inZEV) {
         MoveToRow(0);
-    } else if (FilterComboBox->currentIndex() > 0) {
+    } else if (frame_->FilterComboBox->currentIndex() > 0) {
         // The filter in use may hide the message: show everything. This is
         // the program's choice, not the operator's, so it is not stored.
-        FilterComboBox->setCurrentIndex(0);
+        frame_->FilterComboBox->setCurrentIndex(0);
         ApplyFilter();
-        Panel->Refilter = true;
+        panel_->Refilter = true;
     }
-    if (Panel->Refilter || Scan->DateIndex != 0) {
+    if (panel_->Refilter || scan_->DateIndex != 0) {
         // Back to the newest day as the rescan command goes there.
-        if (Scan->DateIndex != 0) Panel->Refilter = true;
-        Scan->DateIndex = 0;
+        if (scan_->DateIndex != 0) panel_->Refilter = true;
+        scan_->DateIndex = 0;
         DropDateCombo();
-        DateComboBox->setCurrentIndex(0);
+        frame_->DateComboBox->setCurrentIndex(0);
         // The rows on display are not those of that pass: the message is
         // looked for when it has landed.
-        Scan->ShowAfterNextPass(announced);
-        Scan->ReRead(1);
+        scan_->ShowAfterNextPass(announced);
+        scan_->ReRead(TReReadMode::AnnounceNew);
     } else {
         for (int row = 0; row < ShownCount(); ++row) {
-            const TFileInfo* record = Panel->RecordAtRow(row);
+            const TFileInfo* record = panel_->RecordAtRow(row);
             if (record != nullptr && record->Name() == announced) {
                 MoveToRow(row);
                 break;
             }
         }
     }
-    Scan->LastNewFile.clear();
+    scan_->ClearAnnouncement();
     UpdateStatusLine();
 }
 
 void TMainform::ShowDayOfCurrentRow() {
-    const TFileInfo* record = ShownCount() > 0 ? Panel->RecordAtRow(CurrentRow()) : nullptr;
+    const TFileInfo* record = ShownCount() > 0 ? panel_->RecordAtRow(CurrentRow()) : nullptr;
     if (record == nullptr) return;
     std::string day(record->DayFolder());
     if (!IsDayName(day)) return;
-    const int item = DateComboBox->findData(QString::fromStdString(day));
-    if (item < 0 || item == DateComboBox->currentIndex()) return;
+    const int item = frame_->DateComboBox->findData(QString::fromStdString(day));
+    if (item < 0 || item == frame_->DateComboBox->currentIndex()) return;
     // Following the list is not a choice of the operator: nothing is reported.
-    const QSignalBlocker block(DateComboBox);
-    DateComboBox->setCurrentIndex(item);
+    const QSignalBlocker block(frame_->DateComboBox);
+    frame_->DateComboBox->setCurrentIndex(item);
 }
 
 void TMainform::DropDateCombo() {
-    Panel->Dates = LoadDateList(ArchiveRoot);
+    panel_->Dates = LoadDateList(settings_.archiveRoot);
     // Rebuilding is not a choice of the operator: no change is reported, and
     // the day shown stays when it still exists.
-    const QSignalBlocker block(DateComboBox);
-    const QString shown = DateComboBox->currentText();
-    DateComboBox->clear();
-    for (auto day = Panel->Dates.rbegin(); day != Panel->Dates.rend(); ++day) {
+    const QSignalBlocker block(frame_->DateComboBox);
+    const QString shown = frame_->DateComboBox->currentText();
+    frame_->DateComboBox->clear();
+    for (auto day = panel_->Dates.rbegin(); day != panel_->Dates.rend(); ++day) {
         const std::vector<std::string> item = DateComboItems({*day});
         if (!item.empty())
-            DateComboBox->addItem(QString::fromStdString(item.front()),
-                                  QString::fromStdString(*day));
+            frame_->DateComboBox->addItem(QString::fromStdString(item.front()),
+                                          QString::fromStdString(*day));
     }
-    DateComboBox->setCurrentIndex(DateComboBox->findText(shown));
+    frame_->DateComboBox->setCurrentIndex(frame_->DateComboBox->findText(shown));
 }
 
 void TMainform::DateComboBoxChange(int index) {
-    if (index < 0 || index >= DateComboBox->count()) return;
-    Scan->RecordAction();
-    if (!Panel->Current().Overflow && Scan->DateIndex == 0) {
+    if (index < 0 || index >= frame_->DateComboBox->count()) return;
+    scan_->RecordAction();
+    if (!panel_->Current().Overflow && scan_->DateIndex == 0) {
         // The list holds every message from the newest day on: the day is in memory.
-        const std::string day = DateComboBox->itemData(index).toString().toStdString();
-        MoveToRow(JumpToDay(Panel->Current(), day, CurrentRow()));
+        const std::string day = frame_->DateComboBox->itemData(index).toString().toStdString();
+        MoveToRow(JumpToDay(panel_->Current(), day, CurrentRow()));
     } else {
-        Scan->DateIndex = index;
-        Scan->ReRead(0);
+        scan_->DateIndex = index;
+        scan_->ReRead(TReReadMode::Quiet);
     }
-    FileGrid->setFocus();
+    frame_->FileGrid->setFocus();
 }
 
 } // namespace varnot

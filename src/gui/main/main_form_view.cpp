@@ -5,9 +5,13 @@
 #include "core/app/ini_file.h"
 #include "core/app/program_paths.h"
 #include "core/app/settings_keys.h"
+#include "core/archive/file_panel.h"
 #include "core/archive/message_text.h"
 #include "core/text/code_pages.h"
 #include "gui/app/lang.h"
+#include "gui/app/text_bytes.h"
+#include "gui/main/list_controller.h"
+#include "gui/main/main_frame.h"
 #include "gui/main/message_list_model.h"
 #include "gui/main/message_list_view.h"
 #include "gui/main/message_view.h"
@@ -26,74 +30,73 @@ void TMainform::FileClick() {
         CheckButtons();
         return;
     }
-    Scan->MarkReadCheck();
-    const TFileInfo* record = Panel->RecordAtRow(row);
+    scan_->MarkReadCheck(row);
+    const TFileInfo* record = panel_->RecordAtRow(row);
     if (record == nullptr) return;
-    if (record->Name() == Scan->LastNewFile) Scan->LastNewFile.clear();
-    const std::string path = DiskPath(ArchiveRoot, *record);
-    if (path != LastShownPath || InDOS != LastShownInDOS) {
-        LastShownPath = path;
-        LastShownInDOS = InDOS;
+    scan_->MessageShown(record->Name());
+    const std::string path = DiskPath(settings_.archiveRoot, *record);
+    if (path != lastShownPath_ || settings_.inDOS != lastShownInDOS_) {
+        lastShownPath_ = path;
+        lastShownInDOS_ = settings_.inDOS;
         // A file that is not a text message is not shown; its own program opens it.
         if (IsTextMessage(path))
-            View->ShowTxtFile(path, options_);
+            frame_->View->ShowTxtFile(path, archive_);
         else
-            View->Clear();
+            frame_->View->Clear();
     }
     ShowDayOfCurrentRow();
     CheckButtons();
-    ViewPort();
+    list_->ViewPort();
 }
 
 void TMainform::RichView_CheckClick() {
     // The item has toggled its own check mark; the text in both views is current.
-    const bool rich = RichView_Check->isChecked();
+    const bool rich = frame_->RichView_Check->isChecked();
+    settings_.richView = rich;
     WriteSetting(SettingsFile(), keys::RichView, rich ? 1 : 0);
-    View->SetRichView(rich);
+    frame_->View->SetRichView(rich);
 }
 
 void TMainform::ApplyWordWrapState() {
     // Only sectioned messages offer word wrap; other messages never wrap.
-    WrapButton->setVisible(InZEV);
-    WordWrapItem->setVisible(InZEV);
-    WordWrapItem->setEnabled(InZEV);
-    WordWrapSeparator->setVisible(InZEV);
-    if (!InZEV) return;
-    View->SetWordWrap(WordWrap);
-    WordWrapItem->setChecked(WordWrap);
-    WrapButton->setChecked(!WordWrap);
+    const bool inZEV = settings_.inZEV;
+    frame_->WrapButton->setVisible(inZEV);
+    frame_->WordWrapItem->setVisible(inZEV);
+    frame_->WordWrapItem->setEnabled(inZEV);
+    frame_->WordWrapSeparator->setVisible(inZEV);
+    if (!inZEV) return;
+    const bool wrap = settings_.wordWrap;
+    frame_->View->SetWordWrap(wrap);
+    frame_->WordWrapItem->setChecked(wrap);
+    frame_->WrapButton->setChecked(!wrap);
     // The hint names what pressing the button would do.
-    WrapButton->setToolTip(WordWrap ? Lang("Не переносить строки", "not wrap")
-                                    : Lang("Переносить строки", "wrap"));
+    frame_->WrapButton->setToolTip(wrap ? Lang("Не переносить строки", "not wrap")
+                                        : Lang("Переносить строки", "wrap"));
 }
 
 void TMainform::ToggleWordWrap() {
-    if (!InZEV) return;
-    WordWrap = !View->WordWrap();
-    WriteSetting(SettingsFile(), keys::WordWrap, WordWrap);
+    if (!settings_.inZEV) return;
+    settings_.wordWrap = !frame_->View->WordWrap();
+    WriteSetting(SettingsFile(), keys::WordWrap, settings_.wordWrap);
     ApplyWordWrapState();
 }
 
 void TMainform::LoadFonts() {
-    const IniFile ini(SettingsFile());
     // Font names are stored in code page 1251, like every text of the file.
-    auto name = [](const std::string& bytes) {
-        return QString::fromStdU16String(Cp1251ToUtf16(bytes));
-    };
-    QFont listFont = ViewFontFor(name(Read(ini, keys::ListFont)), Read(ini, keys::ListSize));
-    FileGrid->setFont(listFont);
-    ListModel->SetListFont(listFont);
+    QFont listFont = ViewFontFor(FromCp1251(settings_.list.font), settings_.list.size);
+    frame_->FileGrid->setFont(listFont);
+    listModel_->SetListFont(listFont);
     LayoutList();
-    View->SetViewFont(name(Read(ini, keys::ViewFont)), Read(ini, keys::ViewSize));
-    CharSet = Read(ini, keys::CharSet);
+    frame_->View->SetViewFont(FromCp1251(settings_.view.font), settings_.view.size);
 }
 
 void TMainform::RefreshViewWords() {
-    if (!View || !Scan) return;
-    View->SetColours(CaptionColor, KeyWordColor, HighLightColor);
-    View->SetKeywords(Scan->Filter.keywords);
-    View->SetHighLightWords(HighLightWordList);
-    View->ColourMessage();
+    if (!scan_) return;
+    frame_->View->SetColours(settings_.captionColour, settings_.keyWordColour,
+                             settings_.highLightColour);
+    frame_->View->SetKeywords(scan_->Filter.keywords);
+    frame_->View->SetHighLightWords(settings_.highLightWords);
+    frame_->View->ColourMessage();
 }
 
 } // namespace varnot

@@ -8,6 +8,8 @@
 #include <QColor>
 #include <QFileInfo>
 #include <QMimeDatabase>
+#include <algorithm>
+#include <utility>
 
 namespace varnot {
 
@@ -46,12 +48,15 @@ int TMessageListModel::columnCount(const QModelIndex& parent) const {
 
 QVariant TMessageListModel::data(const QModelIndex& index, int role) const {
     if (panel_.ShownCount() == 0) return {};
-    const TFileInfo* record = panel_.RecordAtRow(index.row());
+    TFileInfo* record = panel_.RecordAtRow(index.row());
     if (record == nullptr) return {};
     switch (role) {
     case Qt::DisplayRole:
         switch (index.column()) {
         case TimeColumn:
+            // A sectioned message's time comes from its file: it is read
+            // once, with the brief, not at every paint.
+            if (options_.inZev) return FromBytes(BriefOf(*record).time);
             return FromBytes(ListTimeText(*record, options_));
         case NameColumn:
             return FromBytes(record->FileName());
@@ -74,6 +79,13 @@ void TMessageListModel::SetRowCount(int rows) {
     endResetModel();
 }
 
+void TMessageListModel::InsertRow(int row) {
+    row = std::clamp(row, 0, rows_);
+    beginInsertRows({}, row, row);
+    ++rows_;
+    endInsertRows();
+}
+
 void TMessageListModel::Repaint() {
     if (rows_ > 0) emit dataChanged(index(0, 0), index(rows_ - 1, ListColumnCount - 1));
 }
@@ -89,14 +101,20 @@ QFont TMessageListModel::BoldListFont() const {
     return bold;
 }
 
+const TBrief& TMessageListModel::BriefOf(TFileInfo& record) const {
+    if (!record.Head) {
+        const std::string path = DiskPath(options_.root, record);
+        TBrief brief(IsTextMessage(path) ? LoadHead(path, options_) : TypeNameOf(path));
+        if (options_.inZev) brief.time = ListTimeText(record, options_);
+        record.Head = std::move(brief);
+    }
+    return *record.Head;
+}
+
 QString TMessageListModel::LoadBrief(int row) const {
     TFileInfo* record = panel_.RecordAtRow(row);
     if (record == nullptr) return {};
-    if (!record->Head) {
-        const std::string path = DiskPath(options_.root, *record);
-        record->Head = IsTextMessage(path) ? LoadHead(path, options_) : TypeNameOf(path);
-    }
-    return FromBytes(*record->Head);
+    return FromBytes(BriefOf(*record).text);
 }
 
 void TMessageListModel::FreeBrief(int row) const {

@@ -8,6 +8,8 @@
 namespace varnot {
 
 class TFilePanel;
+class TFileInfo;
+struct TBrief;
 
 // The message list as the grid sees it: one row per shown record of the list
 // on display, painted on demand; no item exists per message. Besides the
@@ -24,6 +26,8 @@ class TMessageListModel : public QAbstractTableModel {
 
     // The list changed: the grid takes the new row count (at least one row).
     void SetRowCount(int rows);
+    // The list gained one row at `row`; the rows from there on moved down by one.
+    void InsertRow(int row);
     // Repaints every row without changing the row count.
     void Repaint();
 
@@ -33,7 +37,8 @@ class TMessageListModel : public QAbstractTableModel {
     QFont BoldListFont() const;
 
     // The brief of a row's message, loaded once and kept in its record; empty
-    // for a row without a message.
+    // for a row without a message. The time column of a sectioned message is
+    // read from its file with the brief and kept with it.
     QString LoadBrief(int row) const;
     // Releases the kept brief of a row's message.
     void FreeBrief(int row) const;
@@ -41,6 +46,9 @@ class TMessageListModel : public QAbstractTableModel {
     bool HasBrief(int row) const;
 
   private:
+    // The kept brief of a record, read from its file when it has none.
+    const TBrief& BriefOf(TFileInfo& record) const;
+
     TFilePanel& panel_;
     const ArchiveOptions& options_;
     QFont font_;

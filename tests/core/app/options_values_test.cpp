@@ -92,9 +92,9 @@ TEST_F(OptionsValuesFileTest, HandEditedFaultsAreMended) {
     EXPECT_EQ(v.view.size, 200); // sizes are kept as stored
     EXPECT_EQ(v.editor.size, 12);
     EXPECT_EQ(v.printer.size, 2);
-    EXPECT_EQ(v.captionColor, 32768);
-    EXPECT_EQ(v.keyWordColor, 16711680);
-    EXPECT_EQ(v.highLightColor, 0xFF00);
+    EXPECT_EQ(v.captionColour, 32768);
+    EXPECT_EQ(v.keyWordColour, 16711680);
+    EXPECT_EQ(v.highLightColour, 0xFF00);
 }
 
 TEST_F(OptionsValuesFileTest, SmallCapacityInEffectIsKept) {
@@ -139,7 +139,7 @@ TEST_F(OptionsValuesFileTest, StoringBoundsTheNumbersAsTheDialogDoes) {
 TEST_F(OptionsValuesFileTest, WrittenValuesReadBackUnchanged) {
     TOptionsValues v;
     v.viewBufferSize = 1100;
-    v.deleteAutomaticly = false;
+    v.deleteAutomatically = false;
     v.rereadDelay = 7;
     v.markDelay = 800;
     v.inDOS = true;
@@ -155,9 +155,9 @@ TEST_F(OptionsValuesFileTest, WrittenValuesReadBackUnchanged) {
     v.wordExe = "/usr/bin/lowriter";
     v.notePadExe = "/usr/bin/gedit";
     v.archiveRoot = "/srv/archive/";
-    v.captionColor = 0x123456;
-    v.keyWordColor = 0;
-    v.highLightColor = 0xFFFFFF;
+    v.captionColour = 0x123456;
+    v.keyWordColour = 0;
+    v.highLightColour = 0xFFFFFF;
     v.highLightWords = {"\xC3\xCE\xD0", "fire"};
     IniFile ini(File());
     WriteOptionsValues(ini, v);
@@ -168,4 +168,37 @@ TEST_F(OptionsValuesFileTest, WrittenValuesReadBackUnchanged) {
     EXPECT_EQ(back.ReadString("Colors", "HighLightWords", ""), "\xC3\xCE\xD0 fire ");
     EXPECT_EQ(back.ReadString("View", "Size", ""), "14");
     EXPECT_EQ(ReadOptionsValues(back), v);
+}
+
+TEST_F(OptionsValuesFileTest, StartUpReadsWhatTheDialogWouldMendAsStored) {
+    WriteFile(File(), "[main]\nRereadDelay=0\nCharset=999\nWordWrap=YES\nAutoShowDelay=0\n"
+                      "RichView=0\nEnglish=NO\n[Colors]\nCaption=-1\n[DDE]\nService=C:\\RX.EXE\n");
+    const TOptionsValues v = ReadSettingsValues(IniFile(File()));
+    EXPECT_EQ(v.rereadDelay, 0);
+    EXPECT_EQ(v.charSet, 999);
+    EXPECT_EQ(v.captionColour, -1);
+    EXPECT_EQ(v.autoShowDelay, 1); // start-up bounds
+    EXPECT_FALSE(v.wordWrap);      // only sectioned messages wrap
+    EXPECT_FALSE(v.richView);
+    EXPECT_FALSE(v.english);
+    EXPECT_EQ(v.service, "C:\\RX.EXE");
+    WriteFile(File(), "[main]\nInZEV=YES\nWordWrap=YES\n");
+    EXPECT_TRUE(ReadSettingsValues(IniFile(File())).wordWrap);
+}
+
+TEST(OptionsValuesTest, OkKeepsTheCapacityInEffectAndALookRoundTrips) {
+    TOptionsValues inEffect;
+    inEffect.viewBufferSize = 700;
+    TOptionsValues accepted;
+    accepted.viewBufferSize = 2000;
+    accepted.rereadDelay = 3;
+    const TOptionsValues kept = AcceptedValues(inEffect, accepted);
+    EXPECT_EQ(kept.viewBufferSize, 700);
+    EXPECT_EQ(kept.rereadDelay, 3);
+
+    TOptionsValues coloured;
+    coloured.keyWordColour = 0x123456;
+    coloured.view = {"Mono", 14};
+    coloured.highLightWords = {"fire"};
+    EXPECT_EQ(WithLook(TOptionsValues{}, LookOf(coloured)), coloured);
 }

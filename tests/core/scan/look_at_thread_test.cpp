@@ -55,7 +55,7 @@ TEST(ArchivePass, AChosenDayWalksOlderDaysOnlyUntilThePoolIsFull) {
     for (int i = 0; i < 4; ++i) f.Put("03_12_23", "C" + std::to_string(i) + ".TXT", 9, i);
     MakeDirs(f.archive / "03_12_22"); // empty, and never reached
     f.control->DateIndex = 2;         // the third-newest day
-    f.Pass(0);
+    f.Pass(TReReadMode::Quiet);
     EXPECT_EQ(f.Names(), (std::vector<std::string>{"03_12_23\\C3.TXT", "03_12_23\\C2.TXT",
                                                    "03_12_23\\C1.TXT"}));
     EXPECT_TRUE(f.panel->Current().Overflow);
@@ -126,7 +126,7 @@ TEST(ArchivePass, MarksSetWhileAPassRunsSurviveIt) {
     ScanFixture f(10);
     f.Put("03_12_25", "A.TXT", 9, 0);
     f.Pass();
-    f.control->ReRead(1);
+    f.control->ReRead(TReReadMode::AnnounceNew);
     // The operator marks the message while the pass is under way.
     f.panel->Current().RecordAt(0).Flags |= TFileInfo::Read;
     f.host.WaitForPass();

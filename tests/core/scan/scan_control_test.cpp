@@ -11,23 +11,23 @@ using testing_scan::ScanFixture;
 TEST(ScanControl, RequestsDuringAPassBecomeOnePendingPassWithTheLaterArgument) {
     ScanFixture f;
     f.Put("03_12_25", "A.TXT", 9, 0);
-    f.control->ReRead(1);
+    f.control->ReRead(TReReadMode::AnnounceNew);
     EXPECT_TRUE(f.control->Scanning());
     EXPECT_FALSE(f.host.rescanEnabled);
-    f.control->ReRead(1);
-    f.control->ReRead(0);
+    f.control->ReRead(TReReadMode::AnnounceNew);
+    f.control->ReRead(TReReadMode::Quiet);
     EXPECT_TRUE(f.control->RescanPending());
     f.host.WaitForPass();
     f.control->PassComplete();
     EXPECT_FALSE(f.control->Scanning());
     EXPECT_TRUE(f.host.rescanEnabled);
     EXPECT_FALSE(f.host.busy);
-    EXPECT_EQ(f.host.pendingRescans, (std::vector<int>{0}));
+    EXPECT_EQ(f.host.pendingRescans, (std::vector<TReReadMode>{TReReadMode::Quiet}));
     EXPECT_FALSE(f.control->RescanPending());
 
     // A running search keeps passes away.
     f.host.searching = true;
-    f.control->ReRead(1);
+    f.control->ReRead(TReReadMode::AnnounceNew);
     EXPECT_FALSE(f.control->Scanning());
 }
 
@@ -35,17 +35,17 @@ TEST(ScanControl, APeriodicPassAnnouncesTheNewestNewMessage) {
     ScanFixture f;
     f.Put("03_12_25", "A.TXT", 9, 0);
     f.Pass(); // the first pass refilters and announces nothing
-    EXPECT_EQ(f.control->LastNewFile, "");
+    EXPECT_EQ(f.control->LastNewFile(), "");
     f.Put("03_12_25", "B.TXT", 14, 5, "\r\n   Storm warning\r\nbody\r\n");
-    f.Pass(1);
-    EXPECT_EQ(f.control->LastNewFile, "03_12_25\\B.TXT");
-    EXPECT_EQ(f.control->NewMessageNotice, "14:05  25.12   Storm warning");
+    f.Pass(TReReadMode::AnnounceNew);
+    EXPECT_EQ(f.control->LastNewFile(), "03_12_25\\B.TXT");
+    EXPECT_EQ(f.control->NewMessageNotice(), "14:05  25.12   Storm warning");
 
-    // A pass asked for with argument 0 announces nothing.
-    f.control->LastNewFile.clear();
+    // A quiet pass announces nothing.
+    f.control->ClearAnnouncement();
     f.Put("03_12_25", "C.TXT", 15, 0);
-    f.Pass(0);
-    EXPECT_EQ(f.control->LastNewFile, "");
+    f.Pass(TReReadMode::Quiet);
+    EXPECT_EQ(f.control->LastNewFile(), "");
 }
 
 TEST(ScanControl, AFilterChangeRefiltersEveryMessage) {
@@ -62,10 +62,10 @@ TEST(ScanControl, AFilterChangeRefiltersEveryMessage) {
     EXPECT_FALSE(f.panel->Refilter);
 
     // A change made while a pass runs is honoured by the pass that follows.
-    f.control->ReRead(1);
+    f.control->ReRead(TReReadMode::AnnounceNew);
     f.control->Filter = CurrentFilter{};
     f.panel->Refilter = true;
-    f.control->ReRead(1);
+    f.control->ReRead(TReReadMode::AnnounceNew);
     f.host.WaitForPass();
     f.control->PassComplete();
     ASSERT_EQ(f.host.pendingRescans.size(), 1u);
@@ -104,11 +104,11 @@ TEST(ScanControl, ANameAskedForBecomesTheRowOfTheNextPassThatStarts) {
 
     // Asked for while a pass runs: the pass after it, not this one, shows the name.
     f.control->RecordAction(); // a busy operator
-    f.control->ReRead(1);
+    f.control->ReRead(TReReadMode::AnnounceNew);
     f.control->Filter = CurrentFilter{};
     f.panel->Refilter = true;
     f.control->ShowAfterNextPass("03_12_25\\M1.TXT");
-    f.control->ReRead(1);
+    f.control->ReRead(TReReadMode::AnnounceNew);
     f.host.WaitForPass();
     f.control->PassComplete();
     ASSERT_EQ(f.host.pendingRescans.size(), 1u);
@@ -133,13 +133,13 @@ TEST(ScanControl, ANewArchiveRootEmptiesTheListAndAPassOverTheOldOneIsNotShown) 
     testing_support::WriteFile(other / "03_12_26/NEW.TXT", "new\r\n",
                                testing_support::LocalTime(2003, 12, 26, 9, 0));
 
-    f.control->ReRead(1); // still walking the old root
+    f.control->ReRead(TReReadMode::AnnounceNew); // still walking the old root
     f.control->Options.root = other.path();
     f.control->ArchiveRootChanged();
     EXPECT_EQ(f.panel->Current().Used, 0);
     EXPECT_EQ(f.panel->ShownCount(), 0);
     EXPECT_TRUE(f.control->AwaitingNewRoot());
-    f.control->ReRead(1);
+    f.control->ReRead(TReReadMode::AnnounceNew);
     f.host.WaitForPass();
     f.control->PassComplete();
     EXPECT_EQ(f.panel->ShownCount(), 0);
@@ -243,16 +243,20 @@ TEST_F(ArrivalTest, AnAnnouncedFileIsInsertedAndReplacesItsOldRecord) {
     PutToday("b2.txt", now - 60, "new one\r\n");
     f.control->AddArrivedFile("B2.TXT"); // another letter case finds it
     ASSERT_EQ(f.panel->Current().Used, 2);
+    // The grid only gains the new row.
+    EXPECT_EQ(f.host.updates.back().insertedRow, 0);
+    EXPECT_EQ(f.host.updates.back().rowCount, 2);
     EXPECT_EQ(f.panel->RecordAtRow(0)->Name(), today + "\\B2.TXT");
     EXPECT_EQ(f.panel->RecordAtRow(0)->DiskName(), "b2.txt");
-    EXPECT_EQ(f.control->LastNewFile, today + "\\B2.TXT");
-    EXPECT_NE(f.control->NewMessageNotice.find("   new one"), std::string::npos);
+    EXPECT_EQ(f.control->LastNewFile(), today + "\\B2.TXT");
+    EXPECT_NE(f.control->NewMessageNotice().find("   new one"), std::string::npos);
     EXPECT_EQ(f.host.row, 0); // idle: the new message is shown
 
     // The same name again replaces the record instead of adding one.
     PutToday("b2.txt", now - 30);
     f.control->AddArrivedFile("b2.txt");
     EXPECT_EQ(f.panel->Current().Used, 2);
+    EXPECT_FALSE(f.host.updates.back().insertedRow); // its row was replaced, not added
 
     // A busy operator keeps his message.
     f.control->RecordAction();
@@ -260,6 +264,15 @@ TEST_F(ArrivalTest, AnAnnouncedFileIsInsertedAndReplacesItsOldRecord) {
     PutToday("c3.txt", now - 10);
     f.control->AddArrivedFile("c3.txt");
     EXPECT_EQ(f.panel->RecordAtRow(f.host.row)->DiskName(), "a1.txt");
+    EXPECT_EQ(f.host.updates.back().insertedRow, 0);
+
+    // In a full list the newcomer pushes the oldest shown record out.
+    PutToday("d4.txt", now - 5);
+    f.control->AddArrivedFile("d4.txt");
+    PutToday("e5.txt", now - 1);
+    f.control->AddArrivedFile("e5.txt");
+    EXPECT_EQ(f.panel->Current().Used, 4);
+    EXPECT_FALSE(f.host.updates.back().insertedRow);
 }
 
 TEST_F(ArrivalTest, BadAnnouncementsChangeNothing) {
@@ -271,7 +284,7 @@ TEST_F(ArrivalTest, BadAnnouncementsChangeNothing) {
          {"", ".", "..", "missing.txt", "../outside.txt", "/etc/passwd", "..\\..\\outside.txt"})
         f.control->AddArrivedFile(bad);
     EXPECT_EQ(f.panel->Current().Used, 1);
-    EXPECT_EQ(f.control->LastNewFile, "");
+    EXPECT_EQ(f.control->LastNewFile(), "");
     // Only the file-name part is used: a folder in front of it is ignored.
     PutToday("d4.txt", now - 5);
     f.control->AddArrivedFile("C:\\RECEIVE\\d4.txt");
@@ -285,13 +298,13 @@ TEST_F(ArrivalTest, AnOlderFileIsRejectedAndAnOlderDayOnlyGetsTheNotice) {
     PutToday("old.txt", now - 1000);
     f.control->AddArrivedFile("old.txt");
     EXPECT_EQ(f.panel->Current().Used, 4);
-    EXPECT_EQ(f.control->LastNewFile, "");
+    EXPECT_EQ(f.control->LastNewFile(), "");
     EXPECT_TRUE(testing_support::Exists(f.archive / (today + "/old.txt")));
 
     f.control->DateIndex = 1;
     PutToday("late.txt", now);
     f.control->AddArrivedFile("late.txt");
-    EXPECT_EQ(f.control->LastNewFile, today + "\\LATE.TXT");
+    EXPECT_EQ(f.control->LastNewFile(), today + "\\LATE.TXT");
     EXPECT_EQ(f.panel->Current().RecordAt(0).DiskName(), "n3.txt");
 }
 
@@ -306,7 +319,7 @@ TEST_F(ArrivalTest, AFileArrivingDuringAPassStaysInTheList) {
     const std::time_t now = std::time(nullptr);
     PutToday("a.txt", now - 100);
     f.Pass();
-    f.control->ReRead(1);
+    f.control->ReRead(TReReadMode::AnnounceNew);
     f.host.WaitForPass(); // the pass has listed today's folder already
     PutToday("b.txt", now - 10);
     f.control->AddArrivedFile("b.txt");

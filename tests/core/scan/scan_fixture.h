@@ -20,21 +20,22 @@ class FakeHost : public ScanHost {
   public:
     int row = 0;
     int rowCount = 1;
-    int clicks = 0;
-    int repaints = 0;
+    std::vector<ListUpdate> updates;
     int statusUpdates = 0;
     bool rescanEnabled = true;
     bool busy = false;
     bool searching = false;
     std::int64_t now = 10'000'000;
-    std::vector<int> pendingRescans;
+    std::vector<TReReadMode> pendingRescans;
     std::vector<std::string> printed;
 
     int CurrentRow() const override { return row; }
-    void SetRowCount(int rows) override { rowCount = rows; }
-    void SetCurrentRow(int r) override { row = r; }
-    void FileClick() override { ++clicks; }
-    void RepaintList() override { ++repaints; }
+    void ApplyListUpdate(const ListUpdate& update) override {
+        updates.push_back(update);
+        rowCount = update.rowCount;
+        row = update.currentRow;
+    }
+    void RepaintList() override {}
     void SetRescanEnabled(bool enabled) override { rescanEnabled = enabled; }
     void SetBusy(bool b) override { busy = b; }
     void UpdateStatusLine() override { ++statusUpdates; }
@@ -44,7 +45,7 @@ class FakeHost : public ScanHost {
         passDone_ = true;
         done_.notify_all();
     }
-    void PostPendingRescan(int argument) override { pendingRescans.push_back(argument); }
+    void PostPendingRescan(TReReadMode mode) override { pendingRescans.push_back(mode); }
     void PrintArrived(const std::string& path) override { printed.push_back(path); }
     std::int64_t Now() const override { return now; }
 
@@ -90,8 +91,8 @@ struct ScanFixture {
     }
 
     // A pass as the window runs it: asked for, waited for, completed.
-    void Pass(int argument = 1) {
-        control->ReRead(argument);
+    void Pass(TReReadMode mode = TReReadMode::AnnounceNew) {
+        control->ReRead(mode);
         host.WaitForPass();
         control->PassComplete();
     }

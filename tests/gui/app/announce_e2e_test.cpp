@@ -86,7 +86,7 @@ TEST_F(AnnounceEndToEndTest, APokedFileBecomesTheNewestRow) {
     EXPECT_EQ(Run("varnot-poke", {"c:\\in\\MSG001.TXT"}), 0);
     ASSERT_EQ(f.panel->Current().Used, 1);
     EXPECT_EQ(f.panel->RecordAtRow(0)->DiskName(), "msg001.txt");
-    EXPECT_EQ(f.control->LastNewFile, varnot::TodayFolderName() + "\\MSG001.TXT");
+    EXPECT_EQ(f.control->LastNewFile(), varnot::TodayFolderName() + "\\MSG001.TXT");
 
     // A missing file is taken and ignored: the client is not told otherwise.
     EXPECT_EQ(Run("varnot-poke", {"missing.txt", QString::fromStdString(path)}), 0);
@@ -104,7 +104,7 @@ TEST_F(AnnounceEndToEndTest, TheSimulatorsMessagesArriveInTheList) {
     // next; the periodic pass finds it then.
     if (varnot::TodayFolderName() == dayBefore) {
         EXPECT_EQ(f.panel->Current().Used, 3);
-        EXPECT_FALSE(f.control->LastNewFile.empty());
+        EXPECT_FALSE(f.control->LastNewFile().empty());
     }
     f.Pass();
     EXPECT_EQ(f.panel->Current().Used, 3);

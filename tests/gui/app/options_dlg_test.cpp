@@ -46,7 +46,7 @@ class OptionsDlgTest : public ::testing::Test {
     }
 
     // A shown dialog, driven without a modal loop.
-    std::unique_ptr<TOptionsDlg> Open(int mode = 0) {
+    std::unique_ptr<TOptionsDlg> Open(TOptionsMode mode = TOptionsMode::Fonts) {
         auto dlg = std::make_unique<TOptionsDlg>(inEffect);
         dlg->SelectMode(mode);
         dlg->show();
@@ -70,7 +70,7 @@ class OptionsDlgTest : public ::testing::Test {
 
 TEST_F(OptionsDlgTest, OpeningModesChooseThePageAndTheFocusedControl) {
     struct Case {
-        int mode;
+        int mode; // a stale number outside the enumeration opens the Fonts page
         int page;
         const char* focus;
     };
@@ -286,12 +286,12 @@ TEST_F(OptionsDlgTest, ApplyThenCancelPutsTheLookIntoEffectButStoresNothing) {
         QTest::mouseClick(dlg.ApplyColorButton, Qt::LeftButton);
         QTest::mouseClick(dlg.CancelBtn, Qt::LeftButton);
     });
-    result = ShowOptions(nullptr, 0, inEffect,
+    result = ShowOptions(nullptr, TOptionsMode::Fonts, inEffect,
                          [&](const TOptionsLook& look) { applied.push_back(look); });
     SetOptionsDriver(previous);
 
     ASSERT_EQ(applied.size(), 2u);
-    EXPECT_EQ(applied[0].captionColor, 0x0000FF);
+    EXPECT_EQ(applied[0].captionColour, 0x0000FF);
     EXPECT_EQ(applied[0].view, (TFontSetting{"Mono", 12}));
     EXPECT_TRUE(applied[0].highLightWords.empty());
     EXPECT_EQ(applied[1].highLightWords, std::vector<std::string>{"alarm"});
@@ -304,7 +304,7 @@ TEST_F(OptionsDlgTest, ApplyThenCancelPutsTheLookIntoEffectButStoresNothing) {
 
 TEST_F(OptionsDlgTest, ShowingAgainPresentsTheAppliedColoursAndWords) {
     inEffect.highLightWords = {"one", "two"};
-    inEffect.keyWordColor = 0x808080;
+    inEffect.keyWordColour = 0x808080;
     auto dlg = Open();
     EXPECT_EQ(dlg->HighLightMemo->toPlainText(), "one\ntwo");
     EXPECT_EQ(dlg->KeyWordColorComboBox->ColorValue(), 0x808080);
@@ -321,9 +321,9 @@ TEST_F(OptionsDlgTest, ShowingAgainPresentsTheAppliedColoursAndWords) {
 
 TEST_F(OptionsDlgTest, HandEditedFaultsOpenWithSaneValuesAndStoreOnlyValidOnes) {
     Settings("[List]\nFont=\nSize=abc\n[View]\nSize=500\n[Editor]\nSize=-4\n");
-    inEffect.captionColor = -1;
-    inEffect.keyWordColor = 0x7FFFFFFF;
-    inEffect.highLightColor = 0x1000000;
+    inEffect.captionColour = -1;
+    inEffect.keyWordColour = 0x7FFFFFFF;
+    inEffect.highLightColour = 0x1000000;
     inEffect.markDelay = 60000;
     inEffect.rereadDelay = 0;
     inEffect.charSet = 5000;
@@ -495,7 +495,7 @@ TEST_F(OptionsDlgTest, PathButtonBrowsesForTheArchiveRoot) {
 
 TEST_F(OptionsDlgTest, ProgramButtonsPickAFileAndCancelChangesNothing) {
     script.fileAnswers = {"/usr/bin/lowriter", QString()};
-    auto dlg = Open(1);
+    auto dlg = Open(TOptionsMode::WordExport);
     dlg->NotepadPathEdit->setText("/usr/bin/gedit");
     QTest::mouseClick(dlg->WordButton, Qt::LeftButton);
     QTest::mouseClick(dlg->NotePadButton, Qt::LeftButton);
@@ -522,7 +522,7 @@ TEST_F(OptionsDlgTest, FontsAndProgramsComeFromTheSettingsFile) {
 
 TEST_F(OptionsDlgTest, ShowsTheValuesInEffect) {
     inEffect.viewBufferSize = 50; // below the field's minimum, allowed at start-up
-    inEffect.deleteAutomaticly = false;
+    inEffect.deleteAutomatically = false;
     inEffect.inDOS = true;
     inEffect.autoShowDelay = 17;
     inEffect.markDelay = 1300;

@@ -7,7 +7,10 @@
 #include "core/archive/file_info.h"
 #include "gui/app/lang.h"
 #include "gui/app/qt_translations.h"
+#include "gui/main/list_controller.h"
 #include "gui/main/main_form.h"
+#include "gui/main/main_form_test_access.h"
+#include "gui/main/main_frame.h"
 #include "gui/main/message_list_model.h"
 #include "gui/main/message_list_view.h"
 #include "support/temp_dir.h"
@@ -63,23 +66,23 @@ class MainFormFixture : public ::testing::Test {
         auto form = std::make_unique<Form>();
         form->show();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(form.get()));
-        EXPECT_TRUE(QTest::qWaitFor([&] { return !form->Scan->Scanning(); }, 30000));
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !form->Scanning(); }, 30000));
         return form;
     }
 
     static void Rescan(varnot::TMainform& form) {
-        form.Scan->ReRead(1);
-        EXPECT_TRUE(QTest::qWaitFor([&] { return !form.Scan->Scanning(); }, 30000));
+        form.Rescan(varnot::TReReadMode::AnnounceNew);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !form.Scanning(); }, 30000));
     }
 
-    static std::vector<int> SelectedRows(const varnot::TMainform& form) {
+    static std::vector<int> SelectedRows(varnot::TMainform& form) {
         std::vector<int> rows;
         for (int row = 0; row < form.ShownCount(); ++row)
-            if (form.Panel->IsRowSelected(row)) rows.push_back(row);
+            if (form.Panel().IsRowSelected(row)) rows.push_back(row);
         return rows;
     }
 
-    static int Row(const varnot::TMainform& form) { return form.CurrentRow(); }
+    static int Row(varnot::TMainform& form) { return form.CurrentRow(); }
 
     TempDir program;
     TempDir archive;

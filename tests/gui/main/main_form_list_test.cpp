@@ -32,17 +32,18 @@ class ZoomCounting : public TMainform {
     int zooms = 0;
 };
 
-QVariant Cell(const TMainform& form, int row, int column, int role = Qt::DisplayRole) {
-    return form.ListModel->index(row, column).data(role);
+QVariant Cell(TMainform& form, int row, int column, int role = Qt::DisplayRole) {
+    return TestAccess(form).ListModel().index(row, column).data(role);
 }
 
-QPoint RowPoint(const TMainform& form, int row) {
-    return {20, form.FileGrid->rowViewportPosition(row) + form.FileGrid->RowHeight() / 2};
+QPoint RowPoint(TMainform& form, int row) {
+    return {20, form.Frame().FileGrid->rowViewportPosition(row) +
+                    form.Frame().FileGrid->RowHeight() / 2};
 }
 
 void Mouse(TMainform& form, QEvent::Type type, Qt::MouseButton button, Qt::MouseButtons held,
            int row) {
-    QWidget* viewport = form.FileGrid->viewport();
+    QWidget* viewport = form.Frame().FileGrid->viewport();
     const QPointF at = RowPoint(form, row);
     QMouseEvent event(type, at, viewport->mapToGlobal(at), button, held, Qt::NoModifier);
     QApplication::sendEvent(viewport, &event);
@@ -85,7 +86,7 @@ TEST_F(ListCellsTest, TimeNameAndBriefColumnsWithTheirStyles) {
     EXPECT_FALSE(type.isEmpty());
     EXPECT_NE(type, "REPORT.DOC");
 
-    TFileInfo& record = *form->Panel->RecordAtRow(1);
+    TFileInfo& record = *form->Panel().RecordAtRow(1);
     record.Flags &= static_cast<std::uint16_t>(~TFileInfo::Read);
     for (int column = 0; column < 3; ++column)
         EXPECT_TRUE(Cell(*form, 1, column, Qt::FontRole).value<QFont>().bold()) << column;
@@ -103,14 +104,14 @@ TEST_F(ListCellsTest, TimeNameAndBriefColumnsWithTheirStyles) {
 TEST_F(ListCellsTest, AnEmptyListHasOneEmptyRow) {
     Settings();
     auto form = OpenAndScan();
-    EXPECT_EQ(form->ListModel->rowCount(), 1);
+    EXPECT_EQ(TestAccess(*form).ListModel().rowCount(), 1);
     EXPECT_FALSE(Cell(*form, 0, 0).isValid());
     EXPECT_FALSE(Cell(*form, 0, 2).isValid());
     // Commands that need rows do nothing.
-    QTest::keyClick(form->FileGrid, Qt::Key_Space);
+    QTest::keyClick(form->Frame().FileGrid, Qt::Key_Space);
     Mouse(*form, QEvent::MouseButtonPress, Qt::RightButton, Qt::RightButton, 0);
     Mouse(*form, QEvent::MouseButtonRelease, Qt::RightButton, Qt::NoButton, 0);
-    EXPECT_EQ(form->Panel->Current().SelCount, 0);
+    EXPECT_EQ(form->Panel().Current().SelCount, 0);
 }
 
 TEST_F(ListCellsTest, SectionedMessagesTakeTheirTimeFromTheFile) {
@@ -122,23 +123,27 @@ TEST_F(ListCellsTest, SectionedMessagesTakeTheirTimeFromTheFile) {
     auto form = OpenAndScan();
     EXPECT_EQ(Cell(*form, 0, 0).toString(), "09:30  01.12");
     EXPECT_EQ(Cell(*form, 0, 2).toString(), "Zev brief");
+    // The time was read with the brief and is kept with it, not read at each paint.
+    WriteFile(archive / "26_12_05/Z1.TXT", "[datetime]\r\nDate=261202\r\nTime=1111\r\n",
+              LocalTime(2026, 12, 5, 23, 59));
+    EXPECT_EQ(Cell(*form, 0, 0).toString(), "09:30  01.12");
 }
 
 TEST_F(ListCellsTest, RowHeightAndColumnsFollowTheListFont) {
     Messages(2);
     Settings("[List]\r\nFont=System\r\nSize=11\r\n");
     auto form = OpenAndScan();
-    EXPECT_EQ(form->FileGrid->RowHeight(), 19);
+    EXPECT_EQ(form->Frame().FileGrid->RowHeight(), 19);
     // "System" is no font here: the application's font stands in.
-    EXPECT_EQ(form->FileGrid->font().family(), QApplication::font().family());
-    EXPECT_EQ(form->FileGrid->font().pointSize(), 11);
-    const QFontMetrics bold(form->ListModel->BoldListFont());
-    EXPECT_EQ(form->FileGrid->columnWidth(0), bold.horizontalAdvance("00:00 0 00.00"));
-    EXPECT_TRUE(form->FileGrid->isColumnHidden(1));
+    EXPECT_EQ(form->Frame().FileGrid->font().family(), QApplication::font().family());
+    EXPECT_EQ(form->Frame().FileGrid->font().pointSize(), 11);
+    const QFontMetrics bold(TestAccess(*form).ListModel().BoldListFont());
+    EXPECT_EQ(form->Frame().FileGrid->columnWidth(0), bold.horizontalAdvance("00:00 0 00.00"));
+    EXPECT_TRUE(form->Frame().FileGrid->isColumnHidden(1));
 
-    form->ShowFileNameItem->trigger();
-    EXPECT_FALSE(form->FileGrid->isColumnHidden(1));
-    EXPECT_EQ(form->FileGrid->columnWidth(1), bold.horizontalAdvance("AAAAAAAA.AAA"));
+    form->Frame().ShowFileNameItem->trigger();
+    EXPECT_FALSE(form->Frame().FileGrid->isColumnHidden(1));
+    EXPECT_EQ(form->Frame().FileGrid->columnWidth(1), bold.horizontalAdvance("AAAAAAAA.AAA"));
 }
 
 TEST_F(ListCellsTest, BriefsAreKeptOnlyAroundTheVisibleRows) {
@@ -146,11 +151,11 @@ TEST_F(ListCellsTest, BriefsAreKeptOnlyAroundTheVisibleRows) {
     Settings();
     auto form = OpenAndScan();
     ASSERT_EQ(form->ShownCount(), 2000);
-    TFileGrid& grid = *form->FileGrid;
+    TFileGrid& grid = *form->Frame().FileGrid;
     auto briefs = [&] {
         std::vector<int> rows;
         for (int row = 0; row < 2000; ++row)
-            if (form->ListModel->HasBrief(row)) rows.push_back(row);
+            if (TestAccess(*form).ListModel().HasBrief(row)) rows.push_back(row);
         return rows;
     };
     auto expectWindow = [&] {
@@ -162,27 +167,27 @@ TEST_F(ListCellsTest, BriefsAreKeptOnlyAroundTheVisibleRows) {
             EXPECT_LE(row, top + 2 * visible);
         }
         for (int row = std::max(0, top - visible); row <= top + 2 * visible; ++row)
-            EXPECT_TRUE(form->ListModel->HasBrief(row)) << row;
+            EXPECT_TRUE(TestAccess(*form).ListModel().HasBrief(row)) << row;
     };
 
-    grid.setCurrentIndex(form->ListModel->index(1000, 0));
+    grid.setCurrentIndex(TestAccess(*form).ListModel().index(1000, 0));
     QApplication::processEvents();
     EXPECT_EQ(Row(*form), 1000);
     EXPECT_GT(grid.TopRow(), 900);
     expectWindow();
-    EXPECT_EQ(form->BriefWindowRows.first, grid.TopRow() - grid.VisibleRows());
+    EXPECT_EQ(TestAccess(*form).List().BriefWindowRows().first, grid.TopRow() - grid.VisibleRows());
 
     // Far back: the old rows let their briefs go.
-    grid.setCurrentIndex(form->ListModel->index(3, 0));
+    grid.setCurrentIndex(TestAccess(*form).ListModel().index(3, 0));
     QApplication::processEvents();
     expectWindow();
-    EXPECT_FALSE(form->ListModel->HasBrief(1000));
+    EXPECT_FALSE(TestAccess(*form).ListModel().HasBrief(1000));
 
     // Scrolling alone paints, and so loads, only the rows it shows.
     grid.verticalScrollBar()->setValue(1500);
     grid.viewport()->repaint();
-    EXPECT_TRUE(form->ListModel->HasBrief(1500));
-    EXPECT_FALSE(form->ListModel->HasBrief(1200));
+    EXPECT_TRUE(TestAccess(*form).ListModel().HasBrief(1500));
+    EXPECT_FALSE(TestAccess(*form).ListModel().HasBrief(1200));
     EXPECT_LE(briefs().size(),
               static_cast<std::size_t>(3 * grid.VisibleRows() + 1 + grid.VisibleRows() + 2));
 }
@@ -193,49 +198,49 @@ TEST_F(ListKeysTest, SpaceTogglesAndAdvancesButStaysOnTheLastRow) {
     Messages(3);
     Settings();
     auto form = OpenAndScan();
-    form->Scan->LastActionTick = 0;
-    QTest::keyClick(form->FileGrid, Qt::Key_Space);
-    EXPECT_GT(form->Scan->LastActionTick, 0);
+    TestAccess(*form).Scan().LastActionTick = 0;
+    QTest::keyClick(form->Frame().FileGrid, Qt::Key_Space);
+    EXPECT_GT(TestAccess(*form).Scan().LastActionTick, 0);
     EXPECT_EQ(SelectedRows(*form), std::vector<int>{0});
     EXPECT_EQ(Row(*form), 1);
-    QTest::keyClick(form->FileGrid, Qt::Key_Space);
-    QTest::keyClick(form->FileGrid, Qt::Key_Space);
+    QTest::keyClick(form->Frame().FileGrid, Qt::Key_Space);
+    QTest::keyClick(form->Frame().FileGrid, Qt::Key_Space);
     EXPECT_EQ(Row(*form), 2);
     EXPECT_EQ(SelectedRows(*form), (std::vector<int>{0, 1, 2}));
-    QTest::keyClick(form->FileGrid, Qt::Key_Space);
+    QTest::keyClick(form->Frame().FileGrid, Qt::Key_Space);
     EXPECT_EQ(Row(*form), 2);
     EXPECT_EQ(SelectedRows(*form), (std::vector<int>{0, 1}));
-    EXPECT_EQ(form->Panel->Current().SelCount, 2);
-    EXPECT_TRUE(form->HintLabel->text().endsWith("Kb in 2 selected files"));
+    EXPECT_EQ(form->Panel().Current().SelCount, 2);
+    EXPECT_TRUE(form->Frame().HintLabel->text().endsWith("Kb in 2 selected files"));
 }
 
 TEST_F(ListKeysTest, HomeAndEndGoToTheFirstAndTheLastRowAndShowIt) {
     Messages(5);
     Settings();
     auto form = OpenAndScan();
-    form->FileGrid->setFocus();
-    QTest::keyClick(form->FileGrid, Qt::Key_End);
+    form->Frame().FileGrid->setFocus();
+    QTest::keyClick(form->Frame().FileGrid, Qt::Key_End);
     EXPECT_EQ(Row(*form), 4);
-    EXPECT_EQ(form->LastShownPath, archive / "26_12_05/M0000.TXT");
-    QTest::keyClick(form->FileGrid, Qt::Key_Home);
+    EXPECT_EQ(TestAccess(*form).LastShownPath(), archive / "26_12_05/M0000.TXT");
+    QTest::keyClick(form->Frame().FileGrid, Qt::Key_Home);
     EXPECT_EQ(Row(*form), 0);
-    EXPECT_EQ(form->LastShownPath, archive / "26_12_05/M0004.TXT");
+    EXPECT_EQ(TestAccess(*form).LastShownPath(), archive / "26_12_05/M0004.TXT");
 }
 
 TEST_F(ListKeysTest, KeypadKeysInvertSelectAllAndUnselectAll) {
     Messages(4);
     Settings();
     auto form = OpenAndScan();
-    form->Panel->Current().ToggleRow(1);
-    QTest::keyClick(form->FileGrid, Qt::Key_Asterisk, Qt::KeypadModifier);
+    form->Panel().Current().ToggleRow(1);
+    QTest::keyClick(form->Frame().FileGrid, Qt::Key_Asterisk, Qt::KeypadModifier);
     EXPECT_EQ(SelectedRows(*form), (std::vector<int>{0, 2, 3}));
-    QTest::keyClick(form->FileGrid, Qt::Key_Plus, Qt::KeypadModifier);
+    QTest::keyClick(form->Frame().FileGrid, Qt::Key_Plus, Qt::KeypadModifier);
     EXPECT_EQ(SelectedRows(*form), (std::vector<int>{0, 1, 2, 3}));
-    EXPECT_TRUE(form->HintLabel->text().endsWith("Kb in 4 selected files"));
-    QTest::keyClick(form->FileGrid, Qt::Key_Minus, Qt::KeypadModifier);
+    EXPECT_TRUE(form->Frame().HintLabel->text().endsWith("Kb in 4 selected files"));
+    QTest::keyClick(form->Frame().FileGrid, Qt::Key_Minus, Qt::KeypadModifier);
     EXPECT_TRUE(SelectedRows(*form).empty());
     // The keys of the main keyboard are not these commands.
-    QTest::keyClick(form->FileGrid, Qt::Key_Plus);
+    QTest::keyClick(form->Frame().FileGrid, Qt::Key_Plus);
     EXPECT_TRUE(SelectedRows(*form).empty());
 }
 
@@ -245,13 +250,14 @@ TEST_F(ListKeysTest, CtrlWithKeypadPlusOrMinusOpensTheSelectDialog) {
     auto form = OpenAndScan();
     QString caption;
     WhenDialogOpens([&](TDateMaskDlg& dialog) { caption = dialog.windowTitle(); });
-    QTest::keyClick(form->FileGrid, Qt::Key_Plus, Qt::KeypadModifier | Qt::ControlModifier);
+    QTest::keyClick(form->Frame().FileGrid, Qt::Key_Plus, Qt::KeypadModifier | Qt::ControlModifier);
     EXPECT_EQ(caption, QString::fromUtf8("Выделить файлы"));
     WhenDialogOpens([&](TDateMaskDlg& dialog) {
         caption = dialog.windowTitle();
         EXPECT_EQ(dialog.PatternLabel->text(), QString::fromUtf8("&Образец"));
     });
-    QTest::keyClick(form->FileGrid, Qt::Key_Minus, Qt::KeypadModifier | Qt::ControlModifier);
+    QTest::keyClick(form->Frame().FileGrid, Qt::Key_Minus,
+                    Qt::KeypadModifier | Qt::ControlModifier);
     EXPECT_EQ(caption, QString::fromUtf8("Снять выделение с файлов"));
 }
 
@@ -259,12 +265,12 @@ TEST_F(ListKeysTest, EnterAndDoubleClickAskForTheZoom) {
     Messages(3);
     Settings();
     auto form = OpenAndScan<ZoomCounting>();
-    QTest::keyClick(form->FileGrid, Qt::Key_Return);
+    QTest::keyClick(form->Frame().FileGrid, Qt::Key_Return);
     EXPECT_EQ(form->zooms, 1);
     Mouse(*form, QEvent::MouseButtonDblClick, Qt::LeftButton, Qt::LeftButton, 1);
     EXPECT_EQ(form->zooms, 2);
     // Ctrl+Left only beeps.
-    QTest::keyClick(form->FileGrid, Qt::Key_Left, Qt::ControlModifier);
+    QTest::keyClick(form->Frame().FileGrid, Qt::Key_Left, Qt::ControlModifier);
     EXPECT_TRUE(SelectedRows(*form).empty());
 }
 
@@ -272,11 +278,11 @@ TEST_F(ListKeysTest, RightDragPaintsFromTheAnchorAndReleaseRecounts) {
     Messages(12);
     Settings();
     auto form = OpenAndScan();
-    form->Scan->LastActionTick = 0;
+    TestAccess(*form).Scan().LastActionTick = 0;
     Mouse(*form, QEvent::MouseButtonPress, Qt::RightButton, Qt::RightButton, 3);
-    EXPECT_GT(form->Scan->LastActionTick, 0);
-    EXPECT_EQ(form->RightDragAnchor, 3);
-    EXPECT_TRUE(form->RightDragState);
+    EXPECT_GT(TestAccess(*form).Scan().LastActionTick, 0);
+    EXPECT_EQ(TestAccess(*form).List().RightDragAnchor(), 3);
+    EXPECT_TRUE(TestAccess(*form).List().RightDragState());
     // The right button never moves the current row.
     EXPECT_EQ(Row(*form), 0);
     for (int row : {4, 5, 6, 7})
@@ -285,26 +291,26 @@ TEST_F(ListKeysTest, RightDragPaintsFromTheAnchorAndReleaseRecounts) {
     for (int row : {6, 5}) Mouse(*form, QEvent::MouseMove, Qt::NoButton, Qt::RightButton, row);
     EXPECT_EQ(SelectedRows(*form), (std::vector<int>{3, 4, 5, 6, 7}));
     // Until the release the totals count only the anchor.
-    EXPECT_EQ(form->Panel->Current().SelCount, 1);
+    EXPECT_EQ(form->Panel().Current().SelCount, 1);
     Mouse(*form, QEvent::MouseButtonRelease, Qt::RightButton, Qt::NoButton, 5);
-    EXPECT_EQ(form->RightDragAnchor, -1);
-    EXPECT_EQ(form->Panel->Current().SelCount, 5);
-    EXPECT_TRUE(form->HintLabel->text().endsWith("Kb in 5 selected files"));
+    EXPECT_EQ(TestAccess(*form).List().RightDragAnchor(), -1);
+    EXPECT_EQ(form->Panel().Current().SelCount, 5);
+    EXPECT_TRUE(form->Frame().HintLabel->text().endsWith("Kb in 5 selected files"));
 
     // A drag that starts on a marked row clears.
     Mouse(*form, QEvent::MouseButtonPress, Qt::RightButton, Qt::RightButton, 4);
-    EXPECT_FALSE(form->RightDragState);
+    EXPECT_FALSE(TestAccess(*form).List().RightDragState());
     Mouse(*form, QEvent::MouseMove, Qt::NoButton, Qt::RightButton, 2);
     Mouse(*form, QEvent::MouseButtonRelease, Qt::RightButton, Qt::NoButton, 2);
     EXPECT_EQ(SelectedRows(*form), (std::vector<int>{5, 6, 7}));
-    EXPECT_EQ(form->Panel->Current().SelCount, 3);
+    EXPECT_EQ(form->Panel().Current().SelCount, 3);
 }
 
 TEST_F(ListKeysTest, DraggingOnTheBottomRowScrollsTheList) {
     Messages(200);
     Settings();
     auto form = OpenAndScan();
-    TFileGrid& grid = *form->FileGrid;
+    TFileGrid& grid = *form->Frame().FileGrid;
     const int bottom = grid.VisibleRows() - 1;
     Mouse(*form, QEvent::MouseButtonPress, Qt::RightButton, Qt::RightButton, bottom - 1);
     Mouse(*form, QEvent::MouseMove, Qt::NoButton, Qt::RightButton, bottom);
@@ -323,10 +329,10 @@ class SelectDialogTest : public MainFormFixture {
         WriteFile(archive / "26_12_03/X.DOC", "doc", LocalTime(2026, 12, 3, 13, 0));
     }
 
-    std::vector<std::string> SelectedNames(const TMainform& form) {
+    std::vector<std::string> SelectedNames(TMainform& form) {
         std::vector<std::string> names;
         for (int row : SelectedRows(form))
-            names.emplace_back(form.Panel->RecordAtRow(row)->FileName());
+            names.emplace_back(form.Panel().RecordAtRow(row)->FileName());
         return names;
     }
 };
@@ -344,14 +350,14 @@ TEST_F(SelectDialogTest, EitherOrderOfTheDatesSelectsTheSameMessages) {
         EXPECT_EQ(dialog.FromComboBox->count(), 6);
         Choose(dialog, "*.TXT", "01.12.2026", "05.12.2026");
     });
-    form->SelectItem->trigger();
+    form->Frame().SelectItem->trigger();
     const std::vector<std::string> forward = SelectedNames(*form);
     EXPECT_EQ(forward,
               (std::vector<std::string>{"D5.TXT", "D4.TXT", "D3.TXT", "D2.TXT", "D1.TXT"}));
 
     // The menu needs the window active again, which closing the dialog
     // brings about only later; the commands themselves are called here.
-    form->UnSelectAllItemClick();
+    TestAccess(*form).List().UnselectAll();
     WhenDialogOpens([](TDateMaskDlg& dialog) {
         // The texts of the last OK come back.
         EXPECT_EQ(dialog.MaskText(), "*.TXT");
@@ -359,10 +365,10 @@ TEST_F(SelectDialogTest, EitherOrderOfTheDatesSelectsTheSameMessages) {
         EXPECT_EQ(dialog.ToText(), "05.12.2026");
         Choose(dialog, "*.TXT", "05.12.26", "1.12.2026");
     });
-    form->SelectFilesDialog(true);
+    TestAccess(*form).List().SelectFilesDialog(true);
     EXPECT_EQ(SelectedNames(*form), forward);
-    EXPECT_EQ(form->SelectFromText, "05.12.26");
-    EXPECT_TRUE(form->HintLabel->text().endsWith("Kb in 5 selected files"));
+    EXPECT_EQ(TestAccess(*form).List().SelectFromText(), "05.12.26");
+    EXPECT_TRUE(form->Frame().HintLabel->text().endsWith("Kb in 5 selected files"));
 }
 
 TEST_F(SelectDialogTest, AWrongDateKeepsTheDialogOpenWithTheFocusOnIt) {
@@ -385,7 +391,7 @@ TEST_F(SelectDialogTest, AWrongDateKeepsTheDialogOpenWithTheFocusOnIt) {
         EXPECT_TRUE(dialog.isVisible());
         dialog.CancelBtn->click();
     });
-    form->SelectFilesDialog(true);
+    TestAccess(*form).List().SelectFilesDialog(true);
     EXPECT_TRUE(stayedOpen);
     EXPECT_EQ(focused, fromBox);
     ASSERT_EQ(dialogs.questions.size(), 2u);
@@ -395,21 +401,21 @@ TEST_F(SelectDialogTest, AWrongDateKeepsTheDialogOpenWithTheFocusOnIt) {
     EXPECT_EQ(dialogs.questions[1].text, "Wrong date 5.13.2026");
     EXPECT_TRUE(SelectedRows(*form).empty());
     // Cancel keeps the texts remembered before.
-    EXPECT_TRUE(form->SelectFromText.isEmpty());
+    EXPECT_TRUE(TestAccess(*form).List().SelectFromText().isEmpty());
 }
 
 TEST_F(SelectDialogTest, UnselectingTextFilesLeavesTheOthersMarked) {
     Days();
     Settings();
     auto form = OpenAndScan();
-    form->SelectallItemClick();
+    TestAccess(*form).List().SelectAll();
     WhenDialogOpens([](TDateMaskDlg& dialog) {
         EXPECT_EQ(dialog.windowTitle(), "Select files");
         Choose(dialog, "*.TXT", "01.12.2026", "06.12.2026");
     });
-    form->UnshineButton->click();
+    form->Frame().UnshineButton->click();
     EXPECT_EQ(SelectedNames(*form), std::vector<std::string>{"X.DOC"});
-    EXPECT_EQ(form->Panel->Current().SelCount, 1);
+    EXPECT_EQ(form->Panel().Current().SelCount, 1);
 }
 
 } // namespace

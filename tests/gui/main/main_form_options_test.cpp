@@ -37,16 +37,16 @@ TEST_F(OptionsWiringTest, EachEntryOpensItsPage) {
     auto form = OpenAndScan();
     int page = -1;
     SetOptionsDriver([&](TOptionsDlg& dlg) { page = dlg.PageControl->currentIndex(); });
-    form->OptionsButton->click();
+    form->Frame().OptionsButton->click();
     EXPECT_EQ(page, TOptionsDlg::FontsPage);
     page = -1;
-    form->OptionsItem->trigger();
+    form->Frame().OptionsItem->trigger();
     EXPECT_EQ(page, TOptionsDlg::FontsPage);
     page = -1;
-    form->WordSetupItem->trigger();
+    form->Frame().WordSetupItem->trigger();
     EXPECT_EQ(page, TOptionsDlg::ExportPage);
     page = -1;
-    form->NotePadSetupItem->trigger();
+    form->Frame().NotePadSetupItem->trigger();
     EXPECT_EQ(page, TOptionsDlg::ExportPage);
 }
 
@@ -61,16 +61,16 @@ TEST_F(OptionsWiringTest, OkWithANewCaptionColourRecoloursAndRescans) {
         dlg.HighLightMemo->setPlainText("Body");
         dlg.OKBtn->click();
     });
-    form->OptionsButton->click();
+    form->Frame().OptionsButton->click();
     EXPECT_EQ(shownWith, 32768);
-    EXPECT_EQ(form->CaptionColor, 0x0000FF);
-    EXPECT_EQ(form->View->CaptionColour(), 0x0000FF);
-    EXPECT_EQ(form->HighLightWordList, std::vector<std::string>{"Body"});
-    EXPECT_EQ(form->View->HighLightWords(), std::vector<std::string>{"Body"});
+    EXPECT_EQ(form->SettingsInEffect().captionColour, 0x0000FF);
+    EXPECT_EQ(form->Frame().View->CaptionColour(), 0x0000FF);
+    EXPECT_EQ(form->SettingsInEffect().highLightWords, std::vector<std::string>{"Body"});
+    EXPECT_EQ(form->Frame().View->HighLightWords(), std::vector<std::string>{"Body"});
     EXPECT_EQ(IniFile(program / "varnot.INI").ReadInteger("Colors", "Caption", -1), 0x0000FF);
     // OK ends with a rescan that matches every record again.
-    EXPECT_TRUE(QTest::qWaitFor([&] { return !form->Scan->Scanning(); }, 30000));
-    EXPECT_FALSE(form->Panel->Refilter);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !form->Scanning(); }, 30000));
+    EXPECT_FALSE(form->Panel().Refilter);
 }
 
 TEST_F(OptionsWiringTest, OkKeepsTheValuesForTheScanner) {
@@ -82,12 +82,12 @@ TEST_F(OptionsWiringTest, OkKeepsTheValuesForTheScanner) {
         dlg.AutoEnableCheckBox->setChecked(false);
         dlg.OKBtn->click();
     });
-    form->OptionsItem->trigger();
-    EXPECT_TRUE(form->DeleteAutomaticly);
-    EXPECT_FALSE(form->AutoShow);
-    EXPECT_FALSE(form->Scan->Settings.autoShow);
-    EXPECT_TRUE(form->Scan->Options.deleteAutomaticly);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return !form->Scan->Scanning(); }, 30000));
+    form->Frame().OptionsItem->trigger();
+    EXPECT_TRUE(form->SettingsInEffect().deleteAutomatically);
+    EXPECT_FALSE(form->SettingsInEffect().autoShow);
+    EXPECT_FALSE(TestAccess(*form).Scan().Settings.autoShow);
+    EXPECT_TRUE(TestAccess(*form).Scan().Options.deleteAutomaticly);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !form->Scanning(); }, 30000));
 }
 
 TEST_F(OptionsWiringTest, ANewArchiveRootEmptiesTheListAndHoldsFileCommandsUntilItsPassLands) {
@@ -100,18 +100,19 @@ TEST_F(OptionsWiringTest, ANewArchiveRootEmptiesTheListAndHoldsFileCommandsUntil
         dlg.PathEdit->setText(QString::fromStdString(other.path()));
         dlg.OKBtn->click();
     });
-    form->OptionsButton->click();
-    EXPECT_EQ(form->ArchiveRoot, other.path());
+    form->Frame().OptionsButton->click();
+    EXPECT_EQ(form->SettingsInEffect().archiveRoot, other.path());
     EXPECT_EQ(form->ShownCount(), 0);
-    EXPECT_EQ(form->RereadButton->text(), "1:0");
-    for (QToolButton* button : {form->CopyButton, form->MoveButton, form->DeleteButton,
-                                form->ExportButton, form->PrintButton, form->AddButton})
+    EXPECT_EQ(form->Frame().RereadButton->text(), "1:0");
+    for (QToolButton* button :
+         {form->Frame().CopyButton, form->Frame().MoveButton, form->Frame().DeleteButton,
+          form->Frame().ExportButton, form->Frame().PrintButton, form->Frame().AddButton})
         EXPECT_FALSE(button->isEnabled()) << button->objectName().toStdString();
 
-    EXPECT_TRUE(QTest::qWaitFor([&] { return !form->Scan->Scanning(); }, 30000));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !form->Scanning(); }, 30000));
     ASSERT_EQ(form->ShownCount(), 1);
-    EXPECT_EQ(form->Panel->RecordAtRow(0)->Name(), "26_12_06\\OTHER.TXT");
-    EXPECT_TRUE(form->CopyButton->isEnabled());
+    EXPECT_EQ(form->Panel().RecordAtRow(0)->Name(), "26_12_06\\OTHER.TXT");
+    EXPECT_TRUE(form->Frame().CopyButton->isEnabled());
 }
 
 TEST_F(OptionsWiringTest, ChangingTheCodePageReadsTheBriefsAgain) {
@@ -120,19 +121,21 @@ TEST_F(OptionsWiringTest, ChangingTheCodePageReadsTheBriefsAgain) {
               LocalTime(2026, 12, 5, 10, 0));
     Settings();
     auto form = OpenAndScan();
-    const QModelIndex brief = form->FileGrid->model()->index(0, 2);
+    const QModelIndex brief = form->Frame().FileGrid->model()->index(0, 2);
     EXPECT_NE(brief.data().toString(), QString::fromUtf8("Привет"));
     SetOptionsDriver([&](TOptionsDlg& dlg) {
         dlg.DOSCodeCheckPageBox->setChecked(true);
         dlg.OKBtn->click();
     });
-    form->OptionsButton->click();
-    EXPECT_TRUE(form->InDOS);
-    EXPECT_EQ(form->FileGrid->model()->index(0, 2).data().toString(), QString::fromUtf8("Привет"));
+    form->Frame().OptionsButton->click();
+    EXPECT_TRUE(form->SettingsInEffect().inDOS);
+    EXPECT_EQ(form->Frame().FileGrid->model()->index(0, 2).data().toString(),
+              QString::fromUtf8("Привет"));
     // The message on display is read again too.
-    EXPECT_EQ(form->View->RichText().substr(0, 6), Utf16ToCp1251(u"Привет"));
-    EXPECT_TRUE(QTest::qWaitFor([&] { return !form->Scan->Scanning(); }, 30000));
-    EXPECT_EQ(form->FileGrid->model()->index(0, 2).data().toString(), QString::fromUtf8("Привет"));
+    EXPECT_EQ(form->Frame().View->RichText().substr(0, 6), Utf16ToCp1251(u"Привет"));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !form->Scanning(); }, 30000));
+    EXPECT_EQ(form->Frame().FileGrid->model()->index(0, 2).data().toString(),
+              QString::fromUtf8("Привет"));
 }
 
 TEST_F(OptionsWiringTest, ApplyThenCancelKeepsTheLookAndStoresNothing) {
@@ -145,11 +148,11 @@ TEST_F(OptionsWiringTest, ApplyThenCancelKeepsTheLookAndStoresNothing) {
         QTest::mouseClick(dlg.ApplyColorButton, Qt::LeftButton);
         dlg.CancelBtn->click();
     });
-    form->OptionsButton->click();
-    EXPECT_EQ(form->KeyWordColor, 0x00FF00);
-    EXPECT_EQ(form->View->KeyWordColour(), 0x00FF00);
+    form->Frame().OptionsButton->click();
+    EXPECT_EQ(form->SettingsInEffect().keyWordColour, 0x00FF00);
+    EXPECT_EQ(form->Frame().View->KeyWordColour(), 0x00FF00);
     EXPECT_EQ(ReadFile(program / "varnot.INI"), before);
-    EXPECT_FALSE(form->Scan->Scanning()); // no rescan after Cancel
+    EXPECT_FALSE(form->Scanning()); // no rescan after Cancel
 }
 
 TEST_F(OptionsWiringTest, AListFontSizeChangesTheRowHeight) {
@@ -161,8 +164,8 @@ TEST_F(OptionsWiringTest, AListFontSizeChangesTheRowHeight) {
         QTest::mouseClick(dlg.ApplyButton, Qt::LeftButton);
         dlg.CancelBtn->click();
     });
-    form->OptionsButton->click();
-    EXPECT_EQ(form->FileGrid->RowHeight(), 36);
+    form->Frame().OptionsButton->click();
+    EXPECT_EQ(form->Frame().FileGrid->RowHeight(), 36);
 }
 
 } // namespace

@@ -3,14 +3,21 @@
 
 #include "core/app/ini_file.h"
 #include "core/app/program_paths.h"
+#include "core/archive/day_folders.h"
 #include "core/archive/file_info.h"
+#include "core/archive/file_panel.h"
 #include "gui/app/lang.h"
+#include "gui/main/main_form_test_access.h"
+#include "gui/main/main_frame.h"
+#include "gui/main/message_list_view.h"
 #include "support/temp_dir.h"
 
 #include <QComboBox>
+#include <QSignalSpy>
 #include <QTableView>
 #include <QTest>
 #include <QToolButton>
+#include <ctime>
 #include <gtest/gtest.h>
 
 using namespace varnot;
@@ -39,14 +46,14 @@ class MainFormScanTest : public ::testing::Test {
     std::unique_ptr<TMainform> OpenAndScan() {
         auto form = std::make_unique<TMainform>();
         form->show();
-        EXPECT_TRUE(QTest::qWaitFor([&] { return !form->Scan->Scanning(); }, 20000));
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !form->Scanning(); }, 20000));
         return form;
     }
 
-    std::vector<std::string> Rows(const TMainform& form) {
+    std::vector<std::string> Rows(TMainform& form) {
         std::vector<std::string> names;
         for (int row = 0; row < form.ShownCount(); ++row)
-            names.emplace_back(form.Panel->RecordAtRow(row)->Name());
+            names.emplace_back(form.Panel().RecordAtRow(row)->Name());
         return names;
     }
 
@@ -59,27 +66,27 @@ TEST_F(MainFormScanTest, TheFirstPassFillsTheListNewestFirst) {
     auto form = OpenAndScan();
     EXPECT_EQ(Rows(*form), (std::vector<std::string>{"03_12_25\\CALM2.TXT", "03_12_25\\ALARM1.TXT",
                                                      "03_12_24\\OTHER.DAT"}));
-    EXPECT_EQ(form->FileGrid->model()->rowCount(), 3);
-    EXPECT_EQ(form->FileGrid->currentIndex().row(), 0);
-    EXPECT_EQ(form->FileGrid->model()->index(0, 2).data().toString(), "Calm day");
-    EXPECT_EQ(form->FileGrid->model()->index(1, 0).data().toString(), "09:00  25.12");
-    EXPECT_TRUE(form->RereadButton->isEnabled());
-    EXPECT_EQ(form->RereadButton->text(), "1:3");
+    EXPECT_EQ(form->Frame().FileGrid->model()->rowCount(), 3);
+    EXPECT_EQ(form->Frame().FileGrid->currentIndex().row(), 0);
+    EXPECT_EQ(form->Frame().FileGrid->model()->index(0, 2).data().toString(), "Calm day");
+    EXPECT_EQ(form->Frame().FileGrid->model()->index(1, 0).data().toString(), "09:00  25.12");
+    EXPECT_TRUE(form->Frame().RereadButton->isEnabled());
+    EXPECT_EQ(form->Frame().RereadButton->text(), "1:3");
     // The first pass announces nothing.
-    EXPECT_TRUE(form->Scan->LastNewFile.empty());
+    EXPECT_TRUE(TestAccess(*form).Scan().LastNewFile().empty());
 }
 
 TEST_F(MainFormScanTest, TheStoredFilterIsSelectedAndAChoiceRefilters) {
     Settings("FilterIndex=2\r\n[Filters]\r\n0=Text *.TXT\r\n1=Alarms *.* ALARM\r\n");
     auto form = OpenAndScan();
-    ASSERT_EQ(form->FilterComboBox->count(), 3);
-    EXPECT_EQ(form->FilterComboBox->itemText(0), "All");
-    EXPECT_EQ(form->FilterComboBox->currentIndex(), 2);
+    ASSERT_EQ(form->Frame().FilterComboBox->count(), 3);
+    EXPECT_EQ(form->Frame().FilterComboBox->itemText(0), "All");
+    EXPECT_EQ(form->Frame().FilterComboBox->currentIndex(), 2);
     EXPECT_EQ(Rows(*form), (std::vector<std::string>{"03_12_25\\ALARM1.TXT"}));
 
-    form->FilterComboBox->setCurrentIndex(1);
-    emit form->FilterComboBox->activated(1);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !form->Scan->Scanning(); }, 20000));
+    form->Frame().FilterComboBox->setCurrentIndex(1);
+    emit form->Frame().FilterComboBox->activated(1);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !form->Scanning(); }, 20000));
     EXPECT_EQ(Rows(*form),
               (std::vector<std::string>{"03_12_25\\CALM2.TXT", "03_12_25\\ALARM1.TXT"}));
     EXPECT_EQ(IniFile(program / "varnot.INI").ReadInteger("main", "FilterIndex", -1), 1);
@@ -88,15 +95,31 @@ TEST_F(MainFormScanTest, TheStoredFilterIsSelectedAndAChoiceRefilters) {
 TEST_F(MainFormScanTest, AStoredIndexBeyondTheGroupsSelectsAll) {
     Settings("FilterIndex=7\r\n[Filters]\r\n0=Text *.TXT\r\n");
     auto form = OpenAndScan();
-    EXPECT_EQ(form->FilterComboBox->currentIndex(), 0);
+    EXPECT_EQ(form->Frame().FilterComboBox->currentIndex(), 0);
     EXPECT_EQ(form->ShownCount(), 3);
+}
+
+TEST_F(MainFormScanTest, AnArrivedMessageIsInsertedIntoTheGridWithoutAReset) {
+    Settings("");
+    auto form = OpenAndScan();
+    WriteFile(archive / (TodayFolderName() + "/NEWS.TXT"), "Fresh news\r\n", std::time(nullptr));
+    QSignalSpy resets(form->Frame().FileGrid->model(), &QAbstractItemModel::modelReset);
+    QSignalSpy inserts(form->Frame().FileGrid->model(), &QAbstractItemModel::rowsInserted);
+    TestAccess(*form).Scan().AddArrivedFile("NEWS.TXT");
+    EXPECT_EQ(resets.count(), 0);
+    EXPECT_EQ(inserts.count(), 1);
+    ASSERT_EQ(form->Frame().FileGrid->model()->rowCount(), 4);
+    // The idle operator is shown the newest message.
+    EXPECT_EQ(form->Frame().FileGrid->currentIndex().row(), 0);
+    EXPECT_EQ(form->Frame().FileGrid->model()->index(0, 2).data().toString(), "Fresh news");
+    EXPECT_EQ(form->Frame().RereadButton->text(), "1:4");
 }
 
 TEST_F(MainFormScanTest, MarksSurviveACleanExitButNotACrash) {
     Settings("");
     {
         auto form = OpenAndScan();
-        form->Panel->RecordAtRow(1)->Flags |= TFileInfo::Read | TFileInfo::Selected;
+        form->Panel().RecordAtRow(1)->Flags |= TFileInfo::Read | TFileInfo::Selected;
         form->close();
     }
     EXPECT_EQ(IniFile(program / "varnot.INI").ReadString("main", "LastExitIsGood", ""), "YES");
@@ -104,9 +127,9 @@ TEST_F(MainFormScanTest, MarksSurviveACleanExitButNotACrash) {
     EXPECT_NE(marks.find("03_12_25\\ALARM1.TXT,44,"), std::string::npos) << marks;
     {
         auto form = OpenAndScan();
-        EXPECT_TRUE(form->Panel->RecordAtRow(1)->Has(TFileInfo::Read));
-        EXPECT_TRUE(form->Panel->RecordAtRow(1)->Has(TFileInfo::Selected));
-        EXPECT_EQ(form->Panel->Current().SelCount, 1);
+        EXPECT_TRUE(form->Panel().RecordAtRow(1)->Has(TFileInfo::Read));
+        EXPECT_TRUE(form->Panel().RecordAtRow(1)->Has(TFileInfo::Selected));
+        EXPECT_EQ(form->Panel().Current().SelCount, 1);
         // This run "crashes": the window goes without its shutdown sequence
         // reaching the settings (the flag stays NO).
         EXPECT_EQ(IniFile(program / "varnot.INI").ReadString("main", "LastExitIsGood", ""), "NO");
@@ -115,16 +138,16 @@ TEST_F(MainFormScanTest, MarksSurviveACleanExitButNotACrash) {
         WriteFile(program / "varnot.INI", ReadFile(program / "keep.INI"));
     }
     auto form = OpenAndScan();
-    EXPECT_FALSE(form->Panel->RecordAtRow(1)->Has(TFileInfo::Read));
+    EXPECT_FALSE(form->Panel().RecordAtRow(1)->Has(TFileInfo::Read));
 }
 
 TEST_F(MainFormScanTest, ClosingDuringAPassReturnsAndSavesTheListOnDisplay) {
     Settings("");
     auto form = OpenAndScan();
-    form->Panel->RecordAtRow(0)->Flags |= TFileInfo::Read;
-    form->Scan->ReRead(1);
+    form->Panel().RecordAtRow(0)->Flags |= TFileInfo::Read;
+    TestAccess(*form).Scan().ReRead(TReReadMode::AnnounceNew);
     form->close();
-    EXPECT_FALSE(form->Scan->Scanning() && form->isVisible());
+    EXPECT_FALSE(form->Scanning() && form->isVisible());
     EXPECT_NE(ReadFile(program / "attr.sav").find("03_12_25\\CALM2.TXT,40,"), std::string::npos);
 }
 

@@ -3,6 +3,8 @@
 #include "core/app/ini_file.h"
 #include "core/app/program_paths.h"
 #include "gui/app/lang.h"
+#include "gui/main/main_form_test_access.h"
+#include "gui/main/main_frame.h"
 #include "support/temp_dir.h"
 
 #include <QApplication>
@@ -48,31 +50,31 @@ TEST_F(MainFormTest, WithoutASettingsFileEverythingTakesItsDefault) {
     EXPECT_EQ(form->height(), 200);
     EXPECT_EQ(form->x(), 0);
     EXPECT_EQ(form->y(), 0);
-    EXPECT_EQ(form->PaneRatio, 20);
-    EXPECT_FALSE(form->Zoomed);
+    EXPECT_EQ(TestAccess(*form).PaneRatio(), 20);
+    EXPECT_FALSE(TestAccess(*form).Zoomed());
     EXPECT_EQ(form->windowTitle(), "Pellmar NEWS");
     EXPECT_TRUE(English);
-    EXPECT_EQ(form->ArchiveRoot, "/");
-    EXPECT_EQ(form->ServiceName, "ZEVA");
-    EXPECT_TRUE(form->AutoShow);
-    EXPECT_FALSE(form->InDOS);
-    EXPECT_FALSE(form->InZEV);
-    EXPECT_TRUE(form->DeleteAutomaticly);
-    EXPECT_EQ(form->CaptionColor, 32768);
-    EXPECT_EQ(form->KeyWordColor, 16711680);
-    EXPECT_EQ(form->HighLightColor, 255);
-    EXPECT_EQ(form->AutoShowDelay, 5);
-    EXPECT_EQ(form->RereadDelay, 10);
-    EXPECT_EQ(form->MarkDelay, 500);
-    EXPECT_EQ(form->ViewBufferSize, 1000);
+    EXPECT_EQ(form->SettingsInEffect().archiveRoot, "/");
+    EXPECT_EQ(TestAccess(*form).ServiceName(), "ZEVA");
+    EXPECT_TRUE(form->SettingsInEffect().autoShow);
+    EXPECT_FALSE(form->SettingsInEffect().inDOS);
+    EXPECT_FALSE(form->SettingsInEffect().inZEV);
+    EXPECT_TRUE(form->SettingsInEffect().deleteAutomatically);
+    EXPECT_EQ(form->SettingsInEffect().captionColour, 32768);
+    EXPECT_EQ(form->SettingsInEffect().keyWordColour, 16711680);
+    EXPECT_EQ(form->SettingsInEffect().highLightColour, 255);
+    EXPECT_EQ(form->SettingsInEffect().autoShowDelay, 5);
+    EXPECT_EQ(form->SettingsInEffect().rereadDelay, 10);
+    EXPECT_EQ(form->SettingsInEffect().markDelay, 500);
+    EXPECT_EQ(form->SettingsInEffect().viewBufferSize, 1000);
     EXPECT_EQ(form->Filter().masks, std::vector<std::string>{"*.*"});
     EXPECT_TRUE(form->Filter().keywords.empty());
-    EXPECT_TRUE(form->HighLightWordList.empty());
-    EXPECT_EQ(form->Scan->DateIndex, 0);
-    EXPECT_EQ(form->RightDragAnchor, -1);
-    EXPECT_FALSE(form->SearchTimer->isActive());
-    EXPECT_EQ(form->SearchTimer->interval(), 1);
-    EXPECT_EQ(form->Timer->interval(), 100);
+    EXPECT_TRUE(form->SettingsInEffect().highLightWords.empty());
+    EXPECT_EQ(TestAccess(*form).Scan().DateIndex, 0);
+    EXPECT_EQ(TestAccess(*form).List().RightDragAnchor(), -1);
+    EXPECT_FALSE(form->Frame().SearchTimer->isActive());
+    EXPECT_EQ(form->Frame().SearchTimer->interval(), 1);
+    EXPECT_EQ(form->Frame().Timer->interval(), 100);
     // Start-up writes only the crash flag: this run has not ended cleanly yet.
     EXPECT_EQ(testing_support::ReadFile(dir / "varnot.INI"), "[main]\r\nLastExitIsGood=NO\r\n");
 }
@@ -87,32 +89,33 @@ TEST_F(MainFormTest, StoredValuesAreReadAndNormalised) {
     auto form = Open();
     EXPECT_FALSE(English);
     EXPECT_EQ(form->windowTitle(), QString::fromUtf8("Пеллмар - Новости"));
-    EXPECT_EQ(form->ArchiveRoot, "/data/archive/");
-    EXPECT_EQ(form->ViewBufferSize, 4000);
-    EXPECT_EQ(form->AutoShowDelay, 1);
-    EXPECT_TRUE(form->InZEV);
-    EXPECT_TRUE(form->WordWrap);
-    EXPECT_TRUE(form->InDOS);
-    EXPECT_EQ(form->WordExe, "/usr/bin/lowriter");
-    EXPECT_EQ(form->NotePadExe, "/usr/bin/kate");
-    EXPECT_EQ(form->RereadDelay, 16);
-    EXPECT_EQ(form->MarkDelay, 500);
-    EXPECT_EQ(form->CaptionColor, 255);
-    EXPECT_EQ(form->HighLightWordList, (std::vector<std::string>{"alpha", "beta", "gamma"}));
-    EXPECT_EQ(form->ServiceName, "RADIO");
+    EXPECT_EQ(form->SettingsInEffect().archiveRoot, "/data/archive/");
+    EXPECT_EQ(form->SettingsInEffect().viewBufferSize, 4000);
+    EXPECT_EQ(form->SettingsInEffect().autoShowDelay, 1);
+    EXPECT_TRUE(form->SettingsInEffect().inZEV);
+    EXPECT_TRUE(form->SettingsInEffect().wordWrap);
+    EXPECT_TRUE(form->SettingsInEffect().inDOS);
+    EXPECT_EQ(form->SettingsInEffect().wordExe, "/usr/bin/lowriter");
+    EXPECT_EQ(form->SettingsInEffect().notePadExe, "/usr/bin/kate");
+    EXPECT_EQ(form->SettingsInEffect().rereadDelay, 16);
+    EXPECT_EQ(form->SettingsInEffect().markDelay, 500);
+    EXPECT_EQ(form->SettingsInEffect().captionColour, 255);
+    EXPECT_EQ(form->SettingsInEffect().highLightWords,
+              (std::vector<std::string>{"alpha", "beta", "gamma"}));
+    EXPECT_EQ(TestAccess(*form).ServiceName(), "RADIO");
 }
 
 TEST_F(MainFormTest, WordWrapIsReadOnlyForSectionedMessages) {
     Settings("[main]\nInZEV=NO\nWordWrap=YES\n");
     auto form = Open();
-    EXPECT_FALSE(form->WordWrap);
+    EXPECT_FALSE(form->SettingsInEffect().wordWrap);
 }
 
 TEST_F(MainFormTest, ListCapacityKeepsSmallValuesAndRaisesZero) {
     for (auto [stored, expected] : {std::pair{"0", 10}, {"5", 5}, {"-7", 10}, {"4000", 4000}}) {
         Settings(std::string("[main]\nViewBufferSize=") + stored + "\n");
         TMainform form;
-        EXPECT_EQ(form.ViewBufferSize, expected) << stored;
+        EXPECT_EQ(form.SettingsInEffect().viewBufferSize, expected) << stored;
     }
 }
 
@@ -121,20 +124,21 @@ TEST_F(MainFormTest, StoredSplitIsBroughtIntoRange) {
          {std::pair{"0", 20}, {"-5", 20}, {"150", 80}, {"100", 100}, {"35", 35}, {"x", 20}}) {
         Settings(std::string("[Frame]\nSplit=") + stored + "\n");
         TMainform form;
-        EXPECT_EQ(form.PaneRatio, expected) << stored;
+        EXPECT_EQ(TestAccess(form).PaneRatio(), expected) << stored;
     }
 }
 
 TEST_F(MainFormTest, TheOperatorCountsAsIdleFromTheStart) {
     // A clock that started only a second ago: the start value lies before its zero.
     auto form = Open([] { return qint64{1000}; });
-    EXPECT_EQ(form->Scan->LastActionTick, 1000 - 5 * 60000);
-    EXPECT_EQ(form->TickNow() - form->Scan->LastActionTick, qint64{form->AutoShowDelay} * 60000);
+    EXPECT_EQ(TestAccess(*form).Scan().LastActionTick, 1000 - 5 * 60000);
+    EXPECT_EQ(form->TickNow() - TestAccess(*form).Scan().LastActionTick,
+              qint64{form->SettingsInEffect().autoShowDelay} * 60000);
 
     Settings("[main]\nAutoShowDelay=600\n");
     TMainform bounded([] { return qint64{0}; });
-    EXPECT_EQ(bounded.AutoShowDelay, 60);
-    EXPECT_EQ(bounded.Scan->LastActionTick, -3600000);
+    EXPECT_EQ(bounded.SettingsInEffect().autoShowDelay, 60);
+    EXPECT_EQ(TestAccess(bounded).Scan().LastActionTick, -3600000);
 }
 
 TEST_F(MainFormTest, ClosingStoresTheGeometryThatTheNextStartRestores) {
@@ -158,7 +162,7 @@ TEST_F(MainFormTest, ClosingStoresTheGeometryThatTheNextStartRestores) {
     EXPECT_EQ(again->height(), 300);
     EXPECT_EQ(again->x(), 30);
     EXPECT_EQ(again->y(), 40);
-    EXPECT_EQ(again->PaneRatio, 35);
+    EXPECT_EQ(TestAccess(*again).PaneRatio(), 35);
 }
 
 TEST_F(MainFormTest, AStoredGeometryBeyondTheScreenIsBroughtOntoIt) {
@@ -189,9 +193,9 @@ TEST_F(MainFormTest, ClosingKeepsTheOtherSettings) {
 
 TEST_F(MainFormTest, WhileZoomedTheRatioFromBeforeIsStored) {
     auto form = Open();
-    form->SavedRatio = 45;
-    form->PaneRatio = 5;
-    form->Zoomed = true;
+    TestAccess(*form).SavedRatio() = 45;
+    TestAccess(*form).PaneRatio() = 5;
+    TestAccess(*form).Zoomed() = true;
     form->close();
     EXPECT_EQ(Stored().ReadInteger("Frame", "Split", 0), 45);
 }
@@ -223,14 +227,14 @@ class TwentyFiveMessages : public TMainform {
 TEST_F(MainFormTest, ThePositionShowsOnTheRescanButton) {
     TMainform empty;
     empty.ShowPosition(0);
-    EXPECT_EQ(empty.RereadButton->text(), "1:0");
-    EXPECT_EQ(empty.RereadButton->toolTip(), "Rescan");
+    EXPECT_EQ(empty.Frame().RereadButton->text(), "1:0");
+    EXPECT_EQ(empty.Frame().RereadButton->toolTip(), "Rescan");
 
     TwentyFiveMessages form;
     form.ShowPosition(0);
-    EXPECT_EQ(form.RereadButton->text(), "1:25");
+    EXPECT_EQ(form.Frame().RereadButton->text(), "1:25");
     form.ShowPosition(24);
-    EXPECT_EQ(form.RereadButton->text(), "25:25");
+    EXPECT_EQ(form.Frame().RereadButton->text(), "25:25");
     form.ShowPosition(-1);
-    EXPECT_EQ(form.RereadButton->text(), "0:25");
+    EXPECT_EQ(form.Frame().RereadButton->text(), "0:25");
 }

@@ -21,8 +21,8 @@ namespace {
 
 class FileClickTest : public MainFormFixture {
   protected:
-    static QString Rich(const TMainform& form) { return form.View->ViewMemo->toPlainText(); }
-    static QString Plain(const TMainform& form) { return form.View->ViewText->toPlainText(); }
+    static QString Rich(TMainform& form) { return form.Frame().View->ViewMemo->toPlainText(); }
+    static QString Plain(TMainform& form) { return form.Frame().View->ViewText->toPlainText(); }
 };
 
 TEST_F(FileClickTest, TheSameRowAfterARescanIsNotReadAgain) {
@@ -32,8 +32,8 @@ TEST_F(FileClickTest, TheSameRowAfterARescanIsNotReadAgain) {
     Settings();
     auto form = OpenAndScan();
     EXPECT_EQ(Rich(*form), "Old text\n");
-    EXPECT_EQ(form->LastShownPath, archive / "26_12_05/NEW.TXT");
-    EXPECT_FALSE(form->LastShownInDOS);
+    EXPECT_EQ(TestAccess(*form).LastShownPath(), archive / "26_12_05/NEW.TXT");
+    EXPECT_FALSE(TestAccess(*form).LastShownInDOS());
 
     // Same name and time: the rescan keeps the record, and the view its text.
     WriteFile(archive / "26_12_05/NEW.TXT", "New text\r\n", when);
@@ -41,9 +41,9 @@ TEST_F(FileClickTest, TheSameRowAfterARescanIsNotReadAgain) {
     EXPECT_EQ(Row(*form), 0);
     EXPECT_EQ(Rich(*form), "Old text\n");
 
-    form->FileGrid->setCurrentIndex(form->ListModel->index(1, 0));
+    form->Frame().FileGrid->setCurrentIndex(TestAccess(*form).ListModel().index(1, 0));
     EXPECT_EQ(Rich(*form), "Older\n");
-    form->FileGrid->setCurrentIndex(form->ListModel->index(0, 0));
+    form->Frame().FileGrid->setCurrentIndex(TestAccess(*form).ListModel().index(0, 0));
     EXPECT_EQ(Rich(*form), "New text\n");
 }
 
@@ -54,39 +54,38 @@ TEST_F(FileClickTest, AFileThatIsNotTextEmptiesBothViews) {
     auto form = OpenAndScan();
     EXPECT_FALSE(Rich(*form).isEmpty());
     EXPECT_FALSE(Plain(*form).isEmpty());
-    form->FileGrid->setCurrentIndex(form->ListModel->index(1, 0));
+    form->Frame().FileGrid->setCurrentIndex(TestAccess(*form).ListModel().index(1, 0));
     EXPECT_TRUE(Rich(*form).isEmpty());
     EXPECT_TRUE(Plain(*form).isEmpty());
-    EXPECT_EQ(form->RereadButton->text(), "2:2");
+    EXPECT_EQ(form->Frame().RereadButton->text(), "2:2");
 }
 
 TEST_F(FileClickTest, ShowingTheAnnouncedMessageEndsTheAnnouncement) {
     Messages(2);
     Settings();
     auto form = OpenAndScan();
-    form->Scan->LastNewFile = "26_12_05\\M0000.TXT";
-    form->Scan->NewMessageNotice = "notice";
+    TestAccess(*form).Scan().SetAnnouncement("26_12_05\\M0000.TXT", "notice");
     form->UpdateStatusLine();
-    EXPECT_EQ(form->HintLabel->text(), "notice");
-    form->FileGrid->setCurrentIndex(form->ListModel->index(1, 0));
-    EXPECT_TRUE(form->Scan->LastNewFile.empty());
-    EXPECT_TRUE(form->HintLabel->text().startsWith("M0000.TXT"));
+    EXPECT_EQ(form->Frame().HintLabel->text(), "notice");
+    form->Frame().FileGrid->setCurrentIndex(TestAccess(*form).ListModel().index(1, 0));
+    EXPECT_TRUE(TestAccess(*form).Scan().LastNewFile().empty());
+    EXPECT_TRUE(form->Frame().HintLabel->text().startsWith("M0000.TXT"));
 }
 
 TEST_F(FileClickTest, TheRichViewSwitchKeepsTheTextAndIsStored) {
     Messages(1);
     Settings();
     auto form = OpenAndScan();
-    EXPECT_TRUE(form->View->ViewMemo->isVisible());
-    EXPECT_FALSE(form->View->ViewText->isVisible());
-    form->RichView_Check->trigger();
-    EXPECT_FALSE(form->RichView_Check->isChecked());
-    EXPECT_FALSE(form->View->ViewMemo->isVisible());
-    EXPECT_TRUE(form->View->ViewText->isVisible());
+    EXPECT_TRUE(form->Frame().View->ViewMemo->isVisible());
+    EXPECT_FALSE(form->Frame().View->ViewText->isVisible());
+    form->Frame().RichView_Check->trigger();
+    EXPECT_FALSE(form->Frame().RichView_Check->isChecked());
+    EXPECT_FALSE(form->Frame().View->ViewMemo->isVisible());
+    EXPECT_TRUE(form->Frame().View->ViewText->isVisible());
     EXPECT_EQ(Plain(*form), "Brief 0\nBody\n");
     EXPECT_EQ(IniFile(program / "varnot.INI").ReadInteger("Main", "RichView", -1), 0);
-    form->RichView_Check->trigger();
-    EXPECT_TRUE(form->View->ViewMemo->isVisible());
+    form->Frame().RichView_Check->trigger();
+    EXPECT_TRUE(form->Frame().View->ViewMemo->isVisible());
     EXPECT_EQ(IniFile(program / "varnot.INI").ReadInteger("Main", "RichView", -1), 1);
 }
 
@@ -94,8 +93,8 @@ TEST_F(FileClickTest, AStoredPlainViewIsChosenAtStart) {
     Messages(1);
     Settings("RichView=0\r\n");
     auto form = OpenAndScan();
-    EXPECT_FALSE(form->RichView_Check->isChecked());
-    EXPECT_TRUE(form->View->ViewText->isVisible());
+    EXPECT_FALSE(form->Frame().RichView_Check->isChecked());
+    EXPECT_TRUE(form->Frame().View->ViewText->isVisible());
 }
 
 TEST_F(FileClickTest, WordWrapIsOfferedOnlyForSectionedMessages) {
@@ -103,34 +102,34 @@ TEST_F(FileClickTest, WordWrapIsOfferedOnlyForSectionedMessages) {
     Settings();
     {
         auto form = OpenAndScan();
-        EXPECT_FALSE(form->WrapButton->isVisibleTo(form.get()));
-        EXPECT_FALSE(form->WordWrapItem->isVisible());
-        EXPECT_FALSE(form->WordWrapSeparator->isVisible());
-        form->ToggleWordWrap();
-        EXPECT_FALSE(form->View->WordWrap());
+        EXPECT_FALSE(form->Frame().WrapButton->isVisibleTo(form.get()));
+        EXPECT_FALSE(form->Frame().WordWrapItem->isVisible());
+        EXPECT_FALSE(form->Frame().WordWrapSeparator->isVisible());
+        TestAccess(*form).ToggleWordWrap();
+        EXPECT_FALSE(form->Frame().View->WordWrap());
         form->close();
     }
     Settings("InZEV=YES\r\nWordWrap=NO\r\n");
     auto form = OpenAndScan();
-    EXPECT_TRUE(form->WrapButton->isVisibleTo(form.get()));
-    EXPECT_TRUE(form->WordWrapItem->isVisible());
-    EXPECT_TRUE(form->WordWrapSeparator->isVisible());
-    EXPECT_FALSE(form->View->WordWrap());
-    EXPECT_TRUE(form->WrapButton->isChecked());
-    EXPECT_EQ(form->WrapButton->toolTip(), "wrap");
+    EXPECT_TRUE(form->Frame().WrapButton->isVisibleTo(form.get()));
+    EXPECT_TRUE(form->Frame().WordWrapItem->isVisible());
+    EXPECT_TRUE(form->Frame().WordWrapSeparator->isVisible());
+    EXPECT_FALSE(form->Frame().View->WordWrap());
+    EXPECT_TRUE(form->Frame().WrapButton->isChecked());
+    EXPECT_EQ(form->Frame().WrapButton->toolTip(), "wrap");
 
-    form->WordWrapItem->trigger();
-    EXPECT_TRUE(form->View->WordWrap());
-    EXPECT_TRUE(form->WordWrapItem->isChecked());
-    EXPECT_FALSE(form->WrapButton->isChecked());
-    EXPECT_EQ(form->WrapButton->toolTip(), "not wrap");
+    form->Frame().WordWrapItem->trigger();
+    EXPECT_TRUE(form->Frame().View->WordWrap());
+    EXPECT_TRUE(form->Frame().WordWrapItem->isChecked());
+    EXPECT_FALSE(form->Frame().WrapButton->isChecked());
+    EXPECT_EQ(form->Frame().WrapButton->toolTip(), "not wrap");
     EXPECT_EQ(IniFile(program / "varnot.INI").ReadString("main", "WordWrap", ""), "YES");
-    form->LanguageItem->trigger();
-    EXPECT_EQ(form->WrapButton->toolTip(), QString::fromUtf8("Не переносить строки"));
+    form->Frame().LanguageItem->trigger();
+    EXPECT_EQ(form->Frame().WrapButton->toolTip(), QString::fromUtf8("Не переносить строки"));
 
-    form->WrapButton->click();
-    EXPECT_FALSE(form->View->WordWrap());
-    EXPECT_EQ(form->WrapButton->toolTip(), QString::fromUtf8("Переносить строки"));
+    form->Frame().WrapButton->click();
+    EXPECT_FALSE(form->Frame().View->WordWrap());
+    EXPECT_EQ(form->Frame().WrapButton->toolTip(), QString::fromUtf8("Переносить строки"));
     EXPECT_EQ(IniFile(program / "varnot.INI").ReadString("main", "WordWrap", ""), "NO");
 }
 
@@ -139,20 +138,20 @@ TEST_F(FileClickTest, TheViewColoursTheWordsOfTheFilterInUse) {
     Settings("FilterIndex=1\r\n[Colors]\r\nHighLightWords=body\r\nKeyWord=255\r\n"
              "[Filters]\r\n0=Briefs *.TXT brief\r\n1=Other *.TXT other\r\n");
     auto form = OpenAndScan();
-    EXPECT_EQ(form->View->Keywords(), std::vector<std::string>{"BRIEF"});
-    EXPECT_EQ(form->View->HighLightWords(), std::vector<std::string>{"body"});
-    EXPECT_EQ(form->View->KeyWordColour(), 255);
-    form->FilterComboBox->setCurrentIndex(2);
-    emit form->FilterComboBox->activated(2);
-    EXPECT_EQ(form->View->Keywords(), std::vector<std::string>{"OTHER"});
+    EXPECT_EQ(form->Frame().View->Keywords(), std::vector<std::string>{"BRIEF"});
+    EXPECT_EQ(form->Frame().View->HighLightWords(), std::vector<std::string>{"body"});
+    EXPECT_EQ(form->Frame().View->KeyWordColour(), 255);
+    form->Frame().FilterComboBox->setCurrentIndex(2);
+    emit form->Frame().FilterComboBox->activated(2);
+    EXPECT_EQ(form->Frame().View->Keywords(), std::vector<std::string>{"OTHER"});
 }
 
 TEST_F(FileClickTest, TheViewFontComesFromTheSettings) {
     Messages(1);
     Settings("[View]\r\nFont=System\r\nSize=14\r\n");
     auto form = OpenAndScan();
-    EXPECT_EQ(form->View->ViewFont().pointSize(), 14);
-    EXPECT_EQ(form->View->ViewFont().family(), QApplication::font().family());
+    EXPECT_EQ(form->Frame().View->ViewFont().pointSize(), 14);
+    EXPECT_EQ(form->Frame().View->ViewFont().family(), QApplication::font().family());
 }
 
 using HardMessagesTest = MainFormFixture;
@@ -172,37 +171,37 @@ TEST_F(HardMessagesTest, AwkwardMessagesAreShownWithoutHarm) {
     auto form = OpenAndScan();
     ASSERT_EQ(form->ShownCount(), 4);
     auto show = [&](int row) {
-        form->FileGrid->setCurrentIndex(form->ListModel->index(row, 0));
+        form->Frame().FileGrid->setCurrentIndex(TestAccess(*form).ListModel().index(row, 0));
         QApplication::processEvents();
-        return form->View->ViewMemo->toPlainText();
+        return form->Frame().View->ViewMemo->toPlainText();
     };
     // The grid's rows are newest first: A, B, C, D.
     const QString unmapped = show(0);
     EXPECT_TRUE(unmapped.startsWith(QString::fromUtf8("Caption \uFFFD\u0410")));
-    EXPECT_EQ(form->ListModel->index(0, 2).data().toString(),
+    EXPECT_EQ(TestAccess(*form).ListModel().index(0, 2).data().toString(),
               QString::fromUtf8("Caption \uFFFD\u0410"));
 
     EXPECT_EQ(show(1), "Before");
-    EXPECT_EQ(form->View->ViewText->toPlainText(), "Before");
+    EXPECT_EQ(form->Frame().View->ViewText->toPlainText(), "Before");
 
     const QString longest = show(2);
     EXPECT_EQ(longest.size(), 32767);
-    EXPECT_LE(form->ListModel->index(2, 2).data().toString().size(), 4096);
+    EXPECT_LE(TestAccess(*form).ListModel().index(2, 2).data().toString().size(), 4096);
 
-    form->FilterComboBox->setCurrentIndex(1);
-    emit form->FilterComboBox->activated(1);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !form->Scan->Scanning(); }, 30000));
+    form->Frame().FilterComboBox->setCurrentIndex(1);
+    emit form->Frame().FilterComboBox->activated(1);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !form->Scanning(); }, 30000));
     ASSERT_GE(form->ShownCount(), 1);
     int row = 0;
     while (row < form->ShownCount() &&
-           form->Panel->RecordAtRow(row)->FileName() != std::string_view("D_HITS.TXT"))
+           form->Panel().RecordAtRow(row)->FileName() != std::string_view("D_HITS.TXT"))
         ++row;
     ASSERT_LT(row, form->ShownCount());
     const QString many = show(row);
     // "Storms", a line break, the hits, a line break.
     EXPECT_EQ(many.size(), static_cast<qsizetype>(7 + hits.size() + 1));
     // The last hit is coloured too: the colouring covered the whole text.
-    QTextCursor cursor(form->View->ViewMemo->document());
+    QTextCursor cursor(form->Frame().View->ViewMemo->document());
     cursor.setPosition(static_cast<int>(7 + hits.size() - 3));
     EXPECT_NE(cursor.charFormat().foreground().color(), QColor(0, 0, 0));
 }
