@@ -4,6 +4,7 @@
 #include "gui/app/single_instance.h"
 #include "gui/app/unix_signals.h"
 #include "gui/main/main_form.h"
+#include "gui/main/screenshot_hook.h"
 
 #include <QFile>
 
@@ -23,6 +24,7 @@ int Run(int argc, char** argv) {
         QFile::encodeName(QCoreApplication::applicationFilePath()).toStdString()));
     {
         varnot::TMainform form;
+        varnot::InstallScreenshotHook(form);
         varnot::TSignalCloser closer(&form);
         form.show();
         app.exec();
