@@ -77,20 +77,6 @@ TOptionsValues WithLook(TOptionsValues values, const TOptionsLook& look) {
     return values;
 }
 
-ArchiveOptions ArchiveOptionsOf(const TOptionsValues& values) {
-    ArchiveOptions options;
-    options.root = values.archiveRoot;
-    options.deleteAutomaticly = values.deleteAutomatically;
-    options.inDos = values.inDOS;
-    options.inZev = values.inZEV;
-    return options;
-}
-
-ScanSettings ScanSettingsOf(const TOptionsValues& values) {
-    return {values.autoShow, values.autoShowDelay, values.markDelay, values.rereadDelay,
-            values.autoPrint};
-}
-
 TOptionsValues AcceptedValues(const TOptionsValues& inEffect, TOptionsValues accepted) {
     accepted.viewBufferSize = inEffect.viewBufferSize;
     return accepted;

@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "core/app/ini_file.h"
-#include "core/archive/archive_options.h"
 
 namespace varnot {
 
@@ -112,10 +111,6 @@ struct TOptionsLook {
 // The look part of the values, and the values with another look in effect.
 TOptionsLook LookOf(const TOptionsValues& values);
 TOptionsValues WithLook(TOptionsValues values, const TOptionsLook& look);
-
-// The settings the archive layer and the scanner logic work with.
-ArchiveOptions ArchiveOptionsOf(const TOptionsValues& values);
-ScanSettings ScanSettingsOf(const TOptionsValues& values);
 
 // The values in effect after the dialog's OK stored `accepted`: everything it
 // stored except the list capacity, which counts from the next start.

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/app/options_values.h"
+
 #include <string>
 
 namespace varnot {
@@ -23,5 +25,10 @@ struct ScanSettings {
     int rereadDelay = 10;  // minutes
     bool autoPrint = false;
 };
+
+// The settings the archive layer and the scanner logic work with, derived from
+// the settings in effect.
+ArchiveOptions ArchiveOptionsOf(const TOptionsValues& values);
+ScanSettings ScanSettingsOf(const TOptionsValues& values);
 
 } // namespace varnot

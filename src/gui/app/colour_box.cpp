@@ -9,13 +9,13 @@ namespace varnot {
 
 namespace {
 
-struct TNamedColor {
+struct TNamedColour {
     const char* name;
     int value;
 };
 
 // The platform's sixteen standard colours in their usual order.
-constexpr TNamedColor kStandardColors[] = {
+constexpr TNamedColour kStandardColours[] = {
     {"Black", 0x000000},  {"Maroon", 0x000080},  {"Green", 0x008000}, {"Olive", 0x008080},
     {"Navy", 0x800000},   {"Purple", 0x800080},  {"Teal", 0x808000},  {"Gray", 0x808080},
     {"Silver", 0xC0C0C0}, {"Red", 0x0000FF},     {"Lime", 0x00FF00},  {"Yellow", 0x00FFFF},
@@ -28,13 +28,13 @@ QColor ToQColor(int value) {
 
 } // namespace
 
-TColorBox::TColorBox(QWidget* parent) : QComboBox(parent) {
+TColourBox::TColourBox(QWidget* parent) : QComboBox(parent) {
     setIconSize(QSize(48, 14));
-    for (const auto& color : kStandardColors)
-        AddColor(color.value, QString::fromLatin1(color.name));
+    for (const auto& colour : kStandardColours)
+        AddColour(colour.value, QString::fromLatin1(colour.name));
 }
 
-void TColorBox::AddColor(int value, const QString& name) {
+void TColourBox::AddColour(int value, const QString& name) {
     QPixmap swatch(iconSize());
     swatch.fill(ToQColor(value));
     addItem(QIcon(swatch), QString(), value);
@@ -43,17 +43,17 @@ void TColorBox::AddColor(int value, const QString& name) {
     setItemData(row, name, Qt::AccessibleTextRole);
 }
 
-void TColorBox::SetColorValue(int value) {
+void TColourBox::SetColourValue(int value) {
     if (!IsColourValue(value)) return;
     int row = findData(value);
     if (row < 0) {
-        AddColor(value, QStringLiteral("#%1").arg(ToQColor(value).name().mid(1).toUpper()));
+        AddColour(value, QStringLiteral("#%1").arg(ToQColor(value).name().mid(1).toUpper()));
         row = count() - 1;
     }
     setCurrentIndex(row);
 }
 
-int TColorBox::ColorValue() const {
+int TColourBox::ColourValue() const {
     return currentIndex() < 0 ? 0 : currentData().toInt();
 }
 

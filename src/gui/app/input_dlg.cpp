@@ -2,6 +2,7 @@
 
 #include "gui/app/dialogs.h"
 #include "gui/app/lang.h"
+#include "gui/app/text_bytes.h"
 
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -25,7 +26,7 @@ QString NameFaultText(TNameFault fault) {
 }
 
 bool AcceptName(QWidget* parent, const QString& name) {
-    const TNameFault fault = CheckGroupName(name.toStdString());
+    const TNameFault fault = CheckGroupName(ToCp1251(name));
     if (fault == TNameFault::None) return true;
     Dialogs().MessageBox(parent, TMsgKind::Error, NameFaultText(fault), TMsgButtons::Yes);
     return false;

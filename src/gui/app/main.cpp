@@ -6,6 +6,7 @@
 #include "gui/app/single_instance.h"
 #include "gui/app/unix_signals.h"
 #include "gui/main/main_form.h"
+#include "gui/main/screenshot_hook.h"
 
 #include <QFile>
 
@@ -30,6 +31,7 @@ int Run(int argc, char** argv) {
         {settings.substr(settings.rfind('/') + 1), std::string(varnot::MarksFileName)});
     {
         varnot::TMainform form;
+        varnot::InstallScreenshotHook(form);
         varnot::TSignalCloser closer(&form);
         form.show();
         app.exec();

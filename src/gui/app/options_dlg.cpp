@@ -9,6 +9,7 @@
 #include "gui/app/lang.h"
 #include "gui/app/refill_combo_box.h"
 #include "gui/app/spin_edit.h"
+#include "gui/app/text_bytes.h"
 
 #include <QCheckBox>
 #include <QDialogButtonBox>
@@ -29,24 +30,9 @@ namespace varnot {
 
 namespace {
 
-// Fonts, captions and highlight words are code page 1251 in the settings file.
-QString FromCp1251(const std::string& bytes) {
-    return QString::fromStdU16String(Cp1251ToUtf16(bytes));
-}
-
-std::string ToCp1251(const QString& text) {
-    return Utf16ToCp1251(text.toStdU16String());
-}
-
-// Paths are kept as the file system's own bytes: the archive scanner and the
-// program starter hand them to the system unchanged.
-QString FromPathBytes(const std::string& bytes) {
-    return QFile::decodeName(QByteArray::fromStdString(bytes));
-}
-
-std::string ToPathBytes(const QString& text) {
-    return QFile::encodeName(text).toStdString();
-}
+// Fonts, captions and highlight words are code page 1251 in the settings
+// file; paths are kept as the file system's own bytes: the archive scanner
+// and the program starter hand them to the system unchanged.
 
 QStringList ScreenFonts() {
     return FontFamilyNames(QFontDatabase::families());
@@ -106,7 +92,7 @@ TOptionsDlg::TOptionsDlg(const TOptionsValues& inEffect, QWidget* parent)
     BuildMainPage();
     BuildFontsPage();
     BuildExportPage();
-    BuildColorsPage();
+    BuildColoursPage();
 
     buttons_ =
         new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, Qt::Vertical, this);
@@ -247,18 +233,18 @@ void TOptionsDlg::BuildExportPage() {
             [this] { ProgramButtonClick(NotepadPathEdit); });
 }
 
-void TOptionsDlg::BuildColorsPage() {
+void TOptionsDlg::BuildColoursPage() {
     auto* page = new QWidget;
     auto* grid = new QGridLayout(page);
     HighLightLabel = new QLabel;
-    HighLightColorComboBox = new TColorBox;
+    HighLightColorComboBox = new TColourBox;
     HighLightMemo = new QPlainTextEdit;
     HighLightMemo->setLineWrapMode(QPlainTextEdit::NoWrap);
     HighLightMemo->installEventFilter(this);
     CaptionLabel = new QLabel;
-    CaptionColorComboBox = new TColorBox;
+    CaptionColorComboBox = new TColourBox;
     KeyWordLabel = new QLabel;
-    KeyWordColorComboBox = new TColorBox;
+    KeyWordColorComboBox = new TColourBox;
     ApplyColorButton = new QPushButton(QStringLiteral("Applay"));
     grid->addWidget(HighLightLabel, 0, 0);
     grid->addWidget(HighLightColorComboBox, 0, 1);
@@ -333,9 +319,9 @@ void TOptionsDlg::showEvent(QShowEvent* event) {
 // back from a file or folder browser keeps colour and word edits not yet applied.
 void TOptionsDlg::FormActivate() {
     ApplyCaptions();
-    CaptionColorComboBox->SetColorValue(look_.captionColour);
-    KeyWordColorComboBox->SetColorValue(look_.keyWordColour);
-    HighLightColorComboBox->SetColorValue(look_.highLightColour);
+    CaptionColorComboBox->SetColourValue(look_.captionColour);
+    KeyWordColorComboBox->SetColourValue(look_.keyWordColour);
+    HighLightColorComboBox->SetColourValue(look_.highLightColour);
     QStringList lines;
     for (const std::string& word : look_.highLightWords) lines << FromCp1251(word);
     HighLightMemo->setPlainText(lines.join(QLatin1Char('\n')));
@@ -347,7 +333,7 @@ void TOptionsDlg::ApplyCaptions() {
     PageControl->setTabText(MainPage, Lang("Главная", "Main"));
     PageControl->setTabText(FontsPage, Lang("Шрифты", "Fonts"));
     PageControl->setTabText(ExportPage, Lang("Экспорт", "Export"));
-    PageControl->setTabText(ColorsPage, Lang("Цвета", "Colors"));
+    PageControl->setTabText(ColoursPage, Lang("Цвета", "Colors"));
 
     SaveLabel->setText(Lang("Показывать", "Display"));
     MessagesLabel->setText(Lang("сообщений", "messages"));
@@ -452,9 +438,9 @@ TOptionsValues TOptionsDlg::ControlValues() const {
     v.wordExe = ToPathBytes(WordPathEdit->text().trimmed());
     v.notePadExe = ToPathBytes(NotepadPathEdit->text().trimmed());
     v.archiveRoot = ToPathBytes(PathEdit->text().trimmed());
-    v.captionColour = CaptionColorComboBox->ColorValue();
-    v.keyWordColour = KeyWordColorComboBox->ColorValue();
-    v.highLightColour = HighLightColorComboBox->ColorValue();
+    v.captionColour = CaptionColorComboBox->ColourValue();
+    v.keyWordColour = KeyWordColorComboBox->ColourValue();
+    v.highLightColour = HighLightColorComboBox->ColourValue();
     std::vector<std::string> lines;
     for (const QString& line : HighLightMemo->toPlainText().split(QLatin1Char('\n')))
         lines.push_back(ToCp1251(line));

@@ -17,7 +17,7 @@ class QTabWidget;
 
 namespace varnot {
 
-class TColorBox;
+class TColourBox;
 class TRefillComboBox;
 class TSpinEdit;
 
@@ -80,7 +80,7 @@ class TOptionsDlg : public QDialog {
     const TOptionsResult& Result() const { return result_; }
 
     // Page indices of PageControl.
-    enum Page { MainPage = 0, FontsPage = 1, ExportPage = 2, ColorsPage = 3 };
+    enum Page { MainPage = 0, FontsPage = 1, ExportPage = 2, ColoursPage = 3 };
 
     // Controls, named by role and kind. Each number field is a TSpinEdit: the
     // field and its spin button in one control.
@@ -134,12 +134,12 @@ class TOptionsDlg : public QDialog {
     QCheckBox* DataTimeExportingCheckBox = nullptr;
     // Page 3.
     QLabel* HighLightLabel = nullptr;
-    TColorBox* HighLightColorComboBox = nullptr;
+    TColourBox* HighLightColorComboBox = nullptr;
     QPlainTextEdit* HighLightMemo = nullptr;
     QLabel* CaptionLabel = nullptr;
-    TColorBox* CaptionColorComboBox = nullptr;
+    TColourBox* CaptionColorComboBox = nullptr;
     QLabel* KeyWordLabel = nullptr;
-    TColorBox* KeyWordColorComboBox = nullptr;
+    TColourBox* KeyWordColorComboBox = nullptr;
     QPushButton* ApplyColorButton = nullptr;
 
   signals:
@@ -157,7 +157,7 @@ class TOptionsDlg : public QDialog {
     void BuildMainPage();
     void BuildFontsPage();
     void BuildExportPage();
-    void BuildColorsPage();
+    void BuildColoursPage();
     void FillControls();
     void FormActivate();
     void ApplyCaptions();

@@ -5,6 +5,7 @@
 #include "gui/app/dialogs.h"
 #include "gui/app/input_dlg.h"
 #include "gui/app/lang.h"
+#include "gui/app/text_bytes.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -20,15 +21,6 @@
 namespace varnot {
 
 namespace {
-
-// Group lines are code page 1251 in the settings file.
-QString FromCp1251(const std::string& bytes) {
-    return QString::fromStdU16String(Cp1251ToUtf16(bytes));
-}
-
-std::string ToCp1251(const QString& text) {
-    return Utf16ToCp1251(text.toStdU16String());
-}
 
 TFilterFormDriver& Driver() {
     static TFilterFormDriver driver;

@@ -1,6 +1,7 @@
 #include "gui/main/announce_service.h"
 
 #include "core/announce/announce_protocol.h"
+#include "gui/app/text_bytes.h"
 
 #include <QFile>
 #include <QLocalServer>
@@ -142,7 +143,7 @@ bool TAnnounceService::Start(const std::string& serviceName) {
     auto* server = new QLocalServer(this);
     server->setSocketOptions(QLocalServer::UserAccessOption);
     server->setMaxPendingConnections(maxConnections_);
-    const QString name = QFile::decodeName(QByteArray::fromStdString(*path));
+    const QString name = FromPathBytes(*path);
     if (!server->listen(name)) {
         delete server;
         return false;

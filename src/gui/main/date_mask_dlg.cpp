@@ -4,6 +4,7 @@
 #include "core/text/code_pages.h"
 #include "gui/app/dialogs.h"
 #include "gui/app/lang.h"
+#include "gui/app/text_bytes.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -30,7 +31,7 @@ QComboBox* DateBox(const char* name, QWidget* parent) {
 }
 
 std::optional<DateTime> DateOf(const QString& text) {
-    return ParseEnteredDate(Utf16ToCp1251(text.toStdU16String()));
+    return ParseEnteredDate(ToCp1251(text));
 }
 
 bool Later(const DateTime& a, const DateTime& b) {

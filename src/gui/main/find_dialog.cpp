@@ -2,6 +2,7 @@
 
 #include "core/text/code_pages.h"
 #include "gui/app/lang.h"
+#include "gui/app/text_bytes.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -19,14 +20,6 @@
 namespace varnot {
 
 namespace {
-
-QString FromBytes(std::string_view bytes) {
-    return QString::fromStdU16String(Cp1251ToUtf16(bytes));
-}
-
-std::string ToBytes(const QString& text) {
-    return Utf16ToCp1251(text.toStdU16String());
-}
 
 TFindDialogDriver& Driver() {
     static TFindDialogDriver driver;
@@ -82,8 +75,8 @@ TFindDialogBox::TFindDialogBox(const FindSettings& values, QWidget* parent)
     row->addLayout(grid);
     row->addWidget(buttons);
 
-    for (const std::string& text : values_.history) Edit->addItem(FromBytes(text));
-    Edit->setEditText(FromBytes(values_.pattern));
+    for (const std::string& text : values_.history) Edit->addItem(FromCp1251(text));
+    Edit->setEditText(FromCp1251(values_.pattern));
     WordCheckBox->setChecked(values_.flags.wholeWord);
     CaseCheckBox->setChecked(values_.flags.caseSensitive);
     (values_.flags.direction == SearchDirection::Up ? UpRadioButton : DownRadioButton)
@@ -118,7 +111,7 @@ void TFindDialogBox::EditChange() {
 
 FindSettings TFindDialogBox::Chosen() const {
     FindSettings chosen = values_;
-    chosen.pattern = ToBytes(Edit->currentText());
+    chosen.pattern = ToCp1251(Edit->currentText());
     chosen.flags.wholeWord = WordCheckBox->isChecked();
     chosen.flags.caseSensitive = CaseCheckBox->isChecked();
     chosen.flags.direction =

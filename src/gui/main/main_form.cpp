@@ -18,7 +18,6 @@
 #include "gui/main/message_list_model.h"
 #include "gui/main/message_list_view.h"
 #include "gui/main/message_view.h"
-#include "gui/main/screenshot_hook.h"
 
 #include <QAction>
 #include <QApplication>
@@ -47,12 +46,6 @@ TMainform::TMainform(TTickSource ticks, QWidget* parent)
     BuildMainFrame(*this, *frame_, [this] { DropDateCombo(); });
     ConnectFrame();
     FormCreate();
-    // A hidden aid for the documentation: VARNOT_SCREENSHOT=file.png grabs
-    // the window once the first pass has shown a message, then closes it.
-    const QString shot = qEnvironmentVariable("VARNOT_SCREENSHOT");
-    if (!shot.isEmpty())
-        new TScreenshotHook(
-            this, [this] { return !scan_->Scanning(); }, shot);
 }
 
 TMainform::~TMainform() {

@@ -41,46 +41,44 @@ void TMainform::LanguageItemClick() {
 }
 
 void TMainform::CheckButtons() {
-    // 1. Until the list of a new archive root has landed, no file command
-    // may act on records that are not those of the root in use.
+    const TMainFrame& f = *frame_;
+    // Until the list of a new archive root has landed, no file command may
+    // act on records that are not those of the root in use.
     const bool hasMessages = ShownCount() != 0 && !Searching() && !scan_->AwaitingNewRoot();
-    // 2. and 3.
+    // Find next repeats the last search and names its text.
     const bool findNext = hasMessages && !searchKeys_.empty();
     const QString searched = findNext ? FromCp1251(searchText_) : QString();
-    frame_->FindNextButton->setEnabled(findNext);
-    frame_->FindNextButton->setToolTip(Lang("Повторить поиск ", "Find next ") + searched);
-    frame_->FindNextItem->setEnabled(findNext);
-    frame_->FindNextItem->setText(Lang("По&вторить поиск ", "Find &next ") + searched);
-    // 4. Written only when the state changes, so that another command's own
-    // enabling lasts until then.
+    f.FindNextButton->setEnabled(findNext);
+    f.FindNextButton->setToolTip(Lang("Повторить поиск ", "Find next ") + searched);
+    f.FindNextItem->setEnabled(findNext);
+    f.FindNextItem->setText(Lang("По&вторить поиск ", "Find &next ") + searched);
+    // The tool buttons of the file commands are written only when the state
+    // changes, so that another command's own enabling lasts until then.
     if (hasMessages != commandsEnabled_) {
-        for (QToolButton* button :
-             {frame_->MoveButton, frame_->CopyButton, frame_->DeleteButton, frame_->FindButton,
-              frame_->AddButton, frame_->ShowEditorButton, frame_->UnshineButton,
-              frame_->ShineButton, frame_->ExportButton, frame_->WordButton, frame_->PrintButton})
+        for (QToolButton* button : {f.MoveButton, f.CopyButton, f.DeleteButton, f.FindButton,
+                                    f.AddButton, f.ShowEditorButton, f.UnshineButton, f.ShineButton,
+                                    f.ExportButton, f.WordButton, f.PrintButton})
             button->setEnabled(hasMessages);
         commandsEnabled_ = hasMessages;
     }
-    // 5. Row 0 is the newest message.
+    // The arrows; row 0 is the newest message.
     const int row = CurrentRow();
     const int rows = listModel_->rowCount();
-    frame_->LastButton->setEnabled(row > 0);
-    frame_->NextButton->setEnabled(row > 0);
-    frame_->PrevButton->setEnabled(row < rows - 1);
-    frame_->FirstButton->setEnabled(row < rows - 1);
-    // 6. and 7.
+    f.LastButton->setEnabled(row > 0);
+    f.NextButton->setEnabled(row > 0);
+    f.PrevButton->setEnabled(row < rows - 1);
+    f.FirstButton->setEnabled(row < rows - 1);
+    // The menu commands also need the window active; likewise written on change only.
     const bool menuReady = hasMessages && isActiveWindow();
     if (menuReady != menuEnabled_) {
-        for (QAction* item : {frame_->CopyItem, frame_->MoveItem, frame_->DeleteItem,
-                              frame_->FindItem, frame_->SelectUnselectItem, frame_->InvertItem,
-                              frame_->SelectallItem, frame_->UnSelectAllItem, frame_->SelectItem,
-                              frame_->UnselectItem, frame_->AddItem, frame_->ShowEditorItem,
-                              frame_->ExportItem, frame_->PrintItem, frame_->ExportWordItem})
+        for (QAction* item :
+             {f.CopyItem, f.MoveItem, f.DeleteItem, f.FindItem, f.SelectUnselectItem, f.InvertItem,
+              f.SelectallItem, f.UnSelectAllItem, f.SelectItem, f.UnselectItem, f.AddItem,
+              f.ShowEditorItem, f.ExportItem, f.PrintItem, f.ExportWordItem})
             item->setEnabled(menuReady);
-        frame_->WordButton->setEnabled(menuReady);
+        f.WordButton->setEnabled(menuReady);
         menuEnabled_ = menuReady;
     }
-    // 8.
     ShowPosition(row);
     UpdateStatusLine();
 }

@@ -5,6 +5,7 @@
 #include "core/archive/day_folders.h"
 #include "core/archive/day_jump.h"
 #include "core/archive/file_panel.h"
+#include "gui/app/text_bytes.h"
 #include "gui/main/main_frame.h"
 #include "gui/main/message_list_model.h"
 #include "gui/main/message_list_view.h"
@@ -88,7 +89,7 @@ void TMainform::ShowDayOfCurrentRow() {
     if (record == nullptr) return;
     std::string day(record->DayFolder());
     if (!IsDayName(day)) return;
-    const int item = frame_->DateComboBox->findData(QString::fromStdString(day));
+    const int item = frame_->DateComboBox->findData(FromCp1251(day));
     if (item < 0 || item == frame_->DateComboBox->currentIndex()) return;
     // Following the list is not a choice of the operator: nothing is reported.
     const QSignalBlocker block(frame_->DateComboBox);
@@ -105,8 +106,7 @@ void TMainform::DropDateCombo() {
     for (auto day = panel_->Dates.rbegin(); day != panel_->Dates.rend(); ++day) {
         const std::vector<std::string> item = DateComboItems({*day});
         if (!item.empty())
-            frame_->DateComboBox->addItem(QString::fromStdString(item.front()),
-                                          QString::fromStdString(*day));
+            frame_->DateComboBox->addItem(FromCp1251(item.front()), FromCp1251(*day));
     }
     frame_->DateComboBox->setCurrentIndex(frame_->DateComboBox->findText(shown));
 }
@@ -116,7 +116,7 @@ void TMainform::DateComboBoxChange(int index) {
     scan_->RecordAction();
     if (!panel_->Current().Overflow && scan_->DateIndex == 0) {
         // The list holds every message from the newest day on: the day is in memory.
-        const std::string day = frame_->DateComboBox->itemData(index).toString().toStdString();
+        const std::string day = ToCp1251(frame_->DateComboBox->itemData(index).toString());
         MoveToRow(JumpToDay(panel_->Current(), day, CurrentRow()));
     } else {
         scan_->DateIndex = index;

@@ -4,6 +4,7 @@
 #include "core/archive/message_text.h"
 #include "core/main/list_cells.h"
 #include "core/text/code_pages.h"
+#include "gui/app/text_bytes.h"
 
 #include <QColor>
 #include <QFileInfo>
@@ -15,21 +16,16 @@ namespace varnot {
 
 namespace {
 
-QString FromBytes(std::string_view bytes) {
-    return QString::fromStdU16String(Cp1251ToUtf16(bytes));
-}
-
 // A short human description of a file that is not a text message.
 std::string TypeNameOf(const std::string& path) {
     static const QMimeDatabase mimes;
     // Judged by the name alone: the file is never opened for this.
     const QString comment =
-        mimes.mimeTypeForFile(QString::fromStdString(path), QMimeDatabase::MatchExtension)
-            .comment();
-    if (!comment.isEmpty()) return Utf16ToCp1251(comment.left(79).toStdU16String());
+        mimes.mimeTypeForFile(FromPathBytes(path), QMimeDatabase::MatchExtension).comment();
+    if (!comment.isEmpty()) return ToCp1251(comment.left(79));
     // Without a description of its type the extension still tells something.
-    const QString suffix = QFileInfo(QString::fromStdString(path)).suffix().toUpper();
-    return Utf16ToCp1251((suffix.isEmpty() ? QString("File") : suffix + " file").toStdU16String());
+    const QString suffix = QFileInfo(FromPathBytes(path)).suffix().toUpper();
+    return ToCp1251(suffix.isEmpty() ? QString("File") : suffix + " file");
 }
 
 } // namespace
@@ -56,10 +52,10 @@ QVariant TMessageListModel::data(const QModelIndex& index, int role) const {
         case TimeColumn:
             // A sectioned message's time comes from its file: it is read
             // once, with the brief, not at every paint.
-            if (options_.inZev) return FromBytes(BriefOf(*record).time);
-            return FromBytes(ListTimeText(*record, options_));
+            if (options_.inZev) return FromCp1251(BriefOf(*record).time);
+            return FromCp1251(ListTimeText(*record, options_));
         case NameColumn:
-            return FromBytes(record->FileName());
+            return FromCp1251(record->FileName());
         default:
             return LoadBrief(index.row());
         }
@@ -114,7 +110,7 @@ const TBrief& TMessageListModel::BriefOf(TFileInfo& record) const {
 QString TMessageListModel::LoadBrief(int row) const {
     TFileInfo* record = panel_.RecordAtRow(row);
     if (record == nullptr) return {};
-    return FromBytes(BriefOf(*record).text);
+    return FromCp1251(BriefOf(*record).text);
 }
 
 void TMessageListModel::FreeBrief(int row) const {

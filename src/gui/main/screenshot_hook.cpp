@@ -1,5 +1,7 @@
 #include "gui/main/screenshot_hook.h"
 
+#include "gui/main/main_form.h"
+
 #include <QPixmap>
 #include <QTimer>
 #include <QWidget>
@@ -30,6 +32,13 @@ void TScreenshotHook::Poll() {
     if (!window_->grab().save(path_, "PNG"))
         std::fprintf(stderr, "cannot write %s\n", path_.toLocal8Bit().constData());
     window_->close();
+}
+
+void InstallScreenshotHook(TMainform& form) {
+    const QString shot = qEnvironmentVariable("VARNOT_SCREENSHOT");
+    if (shot.isEmpty()) return;
+    new TScreenshotHook(
+        &form, [&form] { return !form.Scanning(); }, shot);
 }
 
 } // namespace varnot

@@ -4,6 +4,7 @@
 #include "core/output/merge.h"
 #include "gui/app/dialogs.h"
 #include "gui/app/lang.h"
+#include "gui/app/text_bytes.h"
 #include "gui/output/output_texts.h"
 
 #include <QFile>
@@ -15,14 +16,7 @@ namespace varnot {
 
 namespace {
 
-// Paths are kept as the file system's own bytes.
-QString FromPathBytes(const std::string& bytes) {
-    return QFile::decodeName(QByteArray::fromStdString(bytes));
-}
-
-std::string ToPathBytes(const QString& path) {
-    return QFile::encodeName(path).toStdString();
-}
+// Paths are kept as the file system's own bytes (FromPathBytes, ToPathBytes).
 
 bool ProgramExists(const QString& program) {
     if (program.isEmpty()) return false;

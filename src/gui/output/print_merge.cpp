@@ -5,6 +5,7 @@
 #include "core/archive/dos_time.h"
 #include "core/output/message_lines.h"
 #include "core/text/code_pages.h"
+#include "gui/app/text_bytes.h"
 
 #include <QApplication>
 #include <QFontDatabase>
@@ -14,10 +15,6 @@
 namespace varnot {
 
 namespace {
-
-QString FromCp1251(std::string_view bytes) {
-    return QString::fromStdU16String(Cp1251ToUtf16(bytes));
-}
 
 // A family the system lacks gives the application's font, as on screen.
 QFont PrinterFont(const QString& family, int pointSize) {
@@ -70,8 +67,7 @@ void TPrintMerge::PrintLine(const QString& text) {
 bool TPrintMerge::PrintFile(const std::string& path, int* error) {
     TMessageLines lines(path, InDos);
     if (!lines.IsOpen()) return true;
-    if (InsertDate)
-        PrintLine(QString::fromStdString(FormatDosTime(lines.Time(), "hh:nn dd.mm.yyyy")));
+    if (InsertDate) PrintLine(FromCp1251(FormatDosTime(lines.Time(), "hh:nn dd.mm.yyyy")));
     for (std::string line; lines.Next(line);) PrintLine(FromCp1251(line));
     PrintLine({});
     if (error != nullptr) *error = lines.Error();

@@ -3,6 +3,7 @@
 #include "core/archive/c_list.h"
 #include "core/output/output_set.h"
 #include "gui/app/dialogs.h"
+#include "gui/app/text_bytes.h"
 #include "gui/output/output_texts.h"
 
 #include <QFile>
@@ -22,8 +23,7 @@ TPrintResult PrintMessages(QPrinter& printer, CList& list, int currentRow, const
     for (const std::string& file : OutputFiles(list, set, root)) {
         int error = 0;
         if (!merge.PrintFile(file, &error) && !result.Failed())
-            result = {TPrintResult::Status::ReadFailed,
-                      QFile::decodeName(QByteArray::fromStdString(file)), error};
+            result = {TPrintResult::Status::ReadFailed, FromPathBytes(file), error};
     }
     if (set.fromSelection) UnselectOutput(list, set);
     merge.EndPrint();
@@ -46,8 +46,7 @@ TPrintResult PrintOne(QPrinter& printer, const std::string& path, bool inDos) {
     const bool read = merge.PrintFile(path, &error);
     merge.EndPrint();
     if (read) return {};
-    return {TPrintResult::Status::ReadFailed, QFile::decodeName(QByteArray::fromStdString(path)),
-            error};
+    return {TPrintResult::Status::ReadFailed, FromPathBytes(path), error};
 }
 
 void ShowPrintFailure(QWidget* parent, const TPrintResult& result) {

@@ -220,9 +220,9 @@ TEST_F(OptionsDlgTest, OkStoresEveryKeyWithItsExactValue) {
     dlg->WordPathEdit->setText("/usr/bin/lowriter");
     dlg->NotepadPathEdit->setText("/usr/bin/gedit");
     dlg->PathEdit->setText(QString::fromStdString(dir / "other")); // no trailing "/"
-    dlg->CaptionColorComboBox->SetColorValue(0x123456);
-    dlg->KeyWordColorComboBox->SetColorValue(0x00FFFF);
-    dlg->HighLightColorComboBox->SetColorValue(0);
+    dlg->CaptionColorComboBox->SetColourValue(0x123456);
+    dlg->KeyWordColorComboBox->SetColourValue(0x00FFFF);
+    dlg->HighLightColorComboBox->SetColourValue(0);
     dlg->HighLightMemo->setPlainText(QString::fromUtf8("пожар\n\nfire"));
     Ok(*dlg);
 
@@ -278,7 +278,7 @@ TEST_F(OptionsDlgTest, ApplyThenCancelPutsTheLookIntoEffectButStoresNothing) {
     std::vector<TOptionsLook> applied;
     TOptionsResult result;
     const TOptionsDriver previous = SetOptionsDriver([&](TOptionsDlg& dlg) {
-        dlg.CaptionColorComboBox->SetColorValue(0x0000FF);
+        dlg.CaptionColorComboBox->SetColourValue(0x0000FF);
         dlg.ViewComboBox->setEditText("Mono");
         Up(dlg.ViewSizeEdit);
         QTest::mouseClick(dlg.ApplyButton, Qt::LeftButton);
@@ -307,16 +307,16 @@ TEST_F(OptionsDlgTest, ShowingAgainPresentsTheAppliedColoursAndWords) {
     inEffect.keyWordColour = 0x808080;
     auto dlg = Open();
     EXPECT_EQ(dlg->HighLightMemo->toPlainText(), "one\ntwo");
-    EXPECT_EQ(dlg->KeyWordColorComboBox->ColorValue(), 0x808080);
-    EXPECT_EQ(dlg->CaptionColorComboBox->ColorValue(), 32768);
-    EXPECT_EQ(dlg->HighLightColorComboBox->ColorValue(), 255);
+    EXPECT_EQ(dlg->KeyWordColorComboBox->ColourValue(), 0x808080);
+    EXPECT_EQ(dlg->CaptionColorComboBox->ColourValue(), 32768);
+    EXPECT_EQ(dlg->HighLightColorComboBox->ColourValue(), 255);
 
-    dlg->KeyWordColorComboBox->SetColorValue(0xABCDEF);
+    dlg->KeyWordColorComboBox->SetColourValue(0xABCDEF);
     QTest::mouseClick(dlg->ApplyColorButton, Qt::LeftButton);
-    dlg->KeyWordColorComboBox->SetColorValue(0); // not applied
+    dlg->KeyWordColorComboBox->SetColourValue(0); // not applied
     dlg->hide();
     dlg->show();
-    EXPECT_EQ(dlg->KeyWordColorComboBox->ColorValue(), 0xABCDEF);
+    EXPECT_EQ(dlg->KeyWordColorComboBox->ColourValue(), 0xABCDEF);
 }
 
 TEST_F(OptionsDlgTest, HandEditedFaultsOpenWithSaneValuesAndStoreOnlyValidOnes) {
@@ -337,9 +337,9 @@ TEST_F(OptionsDlgTest, HandEditedFaultsOpenWithSaneValuesAndStoreOnlyValidOnes) 
     EXPECT_EQ(dlg->EditorSizeEdit->value(), 6);
     EXPECT_EQ(dlg->PrinterComboBox->currentText(), "System");
     EXPECT_EQ(dlg->PrinterSizeEdit->value(), 10);
-    EXPECT_EQ(dlg->CaptionColorComboBox->ColorValue(), 32768);
-    EXPECT_EQ(dlg->KeyWordColorComboBox->ColorValue(), 16711680);
-    EXPECT_EQ(dlg->HighLightColorComboBox->ColorValue(), 255);
+    EXPECT_EQ(dlg->CaptionColorComboBox->ColourValue(), 32768);
+    EXPECT_EQ(dlg->KeyWordColorComboBox->ColourValue(), 16711680);
+    EXPECT_EQ(dlg->HighLightColorComboBox->ColourValue(), 255);
     EXPECT_EQ(dlg->MarkDelayEdit->value(), 30000);
     EXPECT_EQ(dlg->RereadDelayEdit->value(), 1);
     EXPECT_EQ(dlg->ComboBox_Charset->currentText(), "RUSSIAN_CHARSET");
@@ -467,7 +467,7 @@ TEST_F(OptionsDlgTest, AutoShowDelayIsVisibleExactlyWhileAutoShowIsTicked) {
 
 TEST_F(OptionsDlgTest, BlankKeyIsIgnoredInTheHighlightWords) {
     auto dlg = Open();
-    dlg->PageControl->setCurrentIndex(TOptionsDlg::ColorsPage);
+    dlg->PageControl->setCurrentIndex(TOptionsDlg::ColoursPage);
     dlg->HighLightMemo->clear();
     QTest::keyClicks(dlg->HighLightMemo, "ab cd");
     EXPECT_EQ(dlg->HighLightMemo->toPlainText(), "abcd");
@@ -584,19 +584,19 @@ TEST_F(OptionsDlgTest, CaptionsFollowTheLanguageWhenShown) {
     EXPECT_EQ(dlg->HighLightLabel->text(), "Highlighted words");
 }
 
-TEST(OptionsColorBoxTest, KeepsAColourThatIsNotAStandardOne) {
-    TColorBox box;
+TEST(OptionsColourBoxTest, KeepsAColourThatIsNotAStandardOne) {
+    TColourBox box;
     const int standard = box.count();
-    box.SetColorValue(0x0000FF);
-    EXPECT_EQ(box.ColorValue(), 255);
+    box.SetColourValue(0x0000FF);
+    EXPECT_EQ(box.ColourValue(), 255);
     EXPECT_EQ(box.count(), standard);
-    box.SetColorValue(0x123456);
-    EXPECT_EQ(box.ColorValue(), 0x123456);
+    box.SetColourValue(0x123456);
+    EXPECT_EQ(box.ColourValue(), 0x123456);
     EXPECT_EQ(box.count(), standard + 1);
-    box.SetColorValue(0x123456);
+    box.SetColourValue(0x123456);
     EXPECT_EQ(box.count(), standard + 1);
-    box.SetColorValue(-1); // not a colour: ignored
-    EXPECT_EQ(box.ColorValue(), 0x123456);
+    box.SetColourValue(-1); // not a colour: ignored
+    EXPECT_EQ(box.ColourValue(), 0x123456);
     // Swatches only, no names.
     EXPECT_TRUE(box.itemText(0).isEmpty());
 }

@@ -1,5 +1,6 @@
 #include "gui/app/qt_translations.h"
 #include "gui/main/main_form_fixture.h"
+#include "gui/main/main_frame.h"
 
 #include <QAction>
 #include <QFile>
@@ -26,12 +27,12 @@ TEST_F(ToolkitLanguageTest, StandardButtonsFollowTheLanguageCommand) {
     auto form = OpenAndScan();
     EXPECT_EQ(CancelText(), "Cancel");
 
-    form->LanguageItem->trigger();
+    form->Frame().LanguageItem->trigger();
     const QString russian = CancelText();
     EXPECT_NE(russian, "Cancel");
     EXPECT_FALSE(russian.isEmpty());
 
-    form->LanguageItem->trigger();
+    form->Frame().LanguageItem->trigger();
     EXPECT_EQ(CancelText(), "Cancel");
 }
 

@@ -56,8 +56,8 @@ TEST_F(OptionsWiringTest, OkWithANewCaptionColourRecoloursAndRescans) {
     auto form = OpenAndScan();
     int shownWith = -1;
     SetOptionsDriver([&](TOptionsDlg& dlg) {
-        shownWith = dlg.CaptionColorComboBox->ColorValue();
-        dlg.CaptionColorComboBox->SetColorValue(0x0000FF);
+        shownWith = dlg.CaptionColorComboBox->ColourValue();
+        dlg.CaptionColorComboBox->SetColourValue(0x0000FF);
         dlg.HighLightMemo->setPlainText("Body");
         dlg.OKBtn->click();
     });
@@ -144,7 +144,7 @@ TEST_F(OptionsWiringTest, ApplyThenCancelKeepsTheLookAndStoresNothing) {
     auto form = OpenAndScan();
     const std::string before = ReadFile(program / "varnot.INI");
     SetOptionsDriver([&](TOptionsDlg& dlg) {
-        dlg.KeyWordColorComboBox->SetColorValue(0x00FF00);
+        dlg.KeyWordColorComboBox->SetColourValue(0x00FF00);
         QTest::mouseClick(dlg.ApplyColorButton, Qt::LeftButton);
         dlg.CancelBtn->click();
     });
