@@ -1,22 +1,32 @@
 # Quick start: `make demo` opens the viewer on a generated archive,
 # `make test` checks the core's floors (scripts/check-layers.sh), then builds
-# and runs every test (normal build, then ASan+UBSan).
+# and runs every test (normal build, then ASan+UBSan, then a check of the
+# installed tree), `make install` installs the program (PREFIX, DESTDIR),
+# `make package` builds its Debian package.
 
 JOBS    ?= $(shell nproc)
 # The icon theme (with the SVG reader for its symbolic pictures) and the
 # toolkit's translations are what the program shows at run time; the printing
-# tests read their PDF back with poppler-utils.
+# tests read their PDF back with poppler-utils. rsvg-convert draws the PNG
+# icons; the install check validates the desktop entry, the metainfo and the
+# manual pages with the tools of desktop-file-utils, appstream, man-db and groff.
 PACKAGES = cmake make g++ pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev \
            libbenchmark-dev fonts-dejavu-core adwaita-icon-theme libqt6svg6 \
-           qt6-translations-l10n poppler-utils
+           qt6-translations-l10n poppler-utils librsvg2-bin desktop-file-utils appstream \
+           man-db groff-base
 DEMO_PACKAGES = xvfb xauth
+# CPack's Debian generator finds the package's dependencies with dpkg-shlibdeps,
+# which needs `file`.
+PACKAGE_PACKAGES = dpkg-dev file
 
 BUILD      = build
 ASAN_BUILD = build-asan
 DEMO_BUILD = build-release
 DEMO_DIR   = demo
+PREFIX    ?= /usr/local
 
-.PHONY: all deps build check-layers test test-normal test-asan demo bench screenshot format clean
+.PHONY: all deps build check-layers test test-normal test-asan check-install demo bench \
+        screenshot format clean install package package-check
 
 all: build
 
@@ -27,7 +37,7 @@ build: deps
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Debug
 	cmake --build $(BUILD) -j$(JOBS)
 
-test: check-layers test-normal test-asan
+test: check-layers test-normal test-asan check-install
 
 # A folder of src/core includes only its own floor or lower ones, and never Qt.
 check-layers:
@@ -42,6 +52,10 @@ test-asan: deps
 	cd $(ASAN_BUILD) && QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=0 \
 	    UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 ctest --output-on-failure -j$(JOBS)
 
+# Installs the normal build into a temporary folder and validates what lands there.
+check-install: build
+	@scripts/check-install.sh $(BUILD)
+
 $(DEMO_BUILD)/bin/varnot: deps
 	cmake -S . -B $(DEMO_BUILD) -DCMAKE_BUILD_TYPE=Release -DVARNOT_BUILD_TESTS=OFF
 	cmake --build $(DEMO_BUILD) -j$(JOBS)
@@ -53,6 +67,19 @@ demo: $(DEMO_BUILD)/bin/varnot
 screenshot: $(DEMO_BUILD)/bin/varnot
 	@scripts/install-deps.sh $(DEMO_PACKAGES)
 	@scripts/screenshot.sh $(DEMO_BUILD)/bin $(DEMO_DIR)
+
+# The release build into PREFIX (default /usr/local), below DESTDIR when given.
+install: $(DEMO_BUILD)/bin/varnot
+	DESTDIR="$(DESTDIR)" cmake --install $(DEMO_BUILD) --prefix "$(PREFIX)"
+
+# The Debian package, $(DEMO_BUILD)/varnot_<version>_<arch>.deb.
+package: $(DEMO_BUILD)/bin/varnot
+	@scripts/install-deps.sh $(PACKAGE_PACKAGES)
+	cd $(DEMO_BUILD) && cpack -G DEB
+
+# Installs the package on this machine, starts it, and removes it again (root only).
+package-check: package
+	@scripts/package-check.sh $(DEMO_BUILD)/varnot_*.deb
 
 bench: deps
 	cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DVARNOT_BUILD_TESTS=OFF -DVARNOT_BUILD_BENCH=ON

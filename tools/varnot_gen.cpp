@@ -13,12 +13,16 @@ int main(int argc, char** argv) {
     std::vector<std::string> args(argv + 1, argv + argc);
     ParsedCommandLine parsed = ParseCommandLine(args);
     if (!parsed.ok) {
-        std::fprintf(stderr, "varnot-gen: %s\n", parsed.error.c_str());
+        std::fprintf(stderr, "varnot-gen: %s\n%s", parsed.error.c_str(), UsageText().c_str());
         return 2;
     }
     const CommandLine& cmd = parsed.command;
     if (cmd.help) {
         std::fputs(UsageText().c_str(), stdout);
+        return 0;
+    }
+    if (cmd.version) {
+        std::puts("varnot-gen " VARNOT_VERSION);
         return 0;
     }
     if (cmd.generate) {

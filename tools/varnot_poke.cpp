@@ -18,12 +18,19 @@ constexpr int ExitUsage = 2;
 constexpr int ExitNotRunning = 3;
 
 constexpr const char* Usage = "usage: varnot-poke [--service NAME] FILE...\n"
+                              "       varnot-poke --help | --version\n"
                               "Announces each FILE to the running viewer (service ZEVA by "
                               "default).\n";
 
 int Fail(int code, const std::string& message) {
     std::fprintf(stderr, "varnot-poke: %s\n", message.c_str());
     return code;
+}
+
+// A bad command line: what was wrong, then the usage.
+int FailUsage(const std::string& message) {
+    std::fprintf(stderr, "varnot-poke: %s\n%s", message.c_str(), Usage);
+    return ExitUsage;
 }
 
 } // namespace
@@ -39,18 +46,21 @@ int main(int argc, char** argv) {
         } else if (options && (arg == "--help" || arg == "-h")) {
             std::fputs(Usage, stdout);
             return 0;
+        } else if (options && arg == "--version") {
+            std::puts("varnot-poke " VARNOT_VERSION);
+            return 0;
         } else if (options && arg == "--service") {
-            if (i + 1 >= argc) return Fail(ExitUsage, "--service needs a name");
+            if (i + 1 >= argc) return FailUsage("--service needs a name");
             service = argv[++i];
         } else if (options && arg.rfind("--service=", 0) == 0) {
             service = std::string(arg.substr(10));
         } else if (options && arg.size() > 1 && arg.front() == '-') {
-            return Fail(ExitUsage, "unknown option " + std::string(arg) + "\n" + Usage);
+            return FailUsage("unknown option " + std::string(arg));
         } else {
             files.emplace_back(arg);
         }
     }
-    if (files.empty()) return Fail(ExitUsage, std::string("no FILE given\n") + Usage);
+    if (files.empty()) return FailUsage("no FILE given");
     const std::optional<std::string> path = varnot::AnnounceSocketPath(service);
     if (!path) return Fail(ExitUsage, "\"" + service + "\" cannot be a service name");
 

@@ -25,6 +25,7 @@
 #include <string>
 #include <string_view>
 #include <time.h>
+#include <utility>
 
 namespace {
 
@@ -36,6 +37,7 @@ constexpr int ExitUsage = 2;
 constexpr const char* Usage =
     "usage: varnot-sim --archive ROOT [--service NAME] [--interval SECONDS] [--count N] "
     "[--seed S]\n"
+    "       varnot-sim --help | --version\n"
     "Writes a new message into today's folder of ROOT every SECONDS (default 5) and "
     "announces it\n"
     "to the viewer (service ZEVA by default); N messages (default: until stopped).\n";
@@ -82,30 +84,40 @@ bool ParseSeconds(const std::string& text, double& out) {
     return true;
 }
 
-std::optional<std::string> ParseArguments(int argc, char** argv, Options& options) {
+enum class TParseResult { Run, ShowHelp, ShowVersion, Refuse };
+
+// Reads the options left to right; --help and --version answer at once.
+TParseResult ParseArguments(int argc, char** argv, Options& options, std::string& error) {
+    const auto refuse = [&error](std::string message) {
+        error = std::move(message);
+        return TParseResult::Refuse;
+    };
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
-        if (arg == "--help" || arg == "-h") return std::string();
-        if (i + 1 >= argc) return arg + " needs a value";
+        if (arg == "--help" || arg == "-h") return TParseResult::ShowHelp;
+        if (arg == "--version") return TParseResult::ShowVersion;
+        if (arg != "--archive" && arg != "--service" && arg != "--interval" && arg != "--count" &&
+            arg != "--seed")
+            return refuse(arg.starts_with('-') ? "unknown option " + arg
+                                               : "unexpected argument \"" + arg + "\"");
+        if (i + 1 >= argc) return refuse(arg + " needs a value");
         const std::string value = argv[++i];
         if (arg == "--archive") {
             options.archive = value;
         } else if (arg == "--service") {
             options.service = value;
         } else if (arg == "--interval") {
-            if (!ParseSeconds(value, options.interval)) return "bad --interval " + value;
+            if (!ParseSeconds(value, options.interval)) return refuse("bad --interval " + value);
         } else if (arg == "--count") {
             if (!ParseNumber(value, options.count) || options.count < 0)
-                return "bad --count " + value;
-        } else if (arg == "--seed") {
-            if (!ParseNumber(value, options.seed)) return "bad --seed " + value;
-            options.seeded = true;
+                return refuse("bad --count " + value);
         } else {
-            return "unknown option " + arg;
+            if (!ParseNumber(value, options.seed)) return refuse("bad --seed " + value);
+            options.seeded = true;
         }
     }
-    if (options.archive.empty()) return std::string("--archive is required");
-    return std::nullopt;
+    if (options.archive.empty()) return refuse("--archive is required");
+    return TParseResult::Run;
 }
 
 // Sleeps, in small steps so that a stop signal is seen at once.
@@ -179,12 +191,18 @@ std::string WriteMessage(const fs::path& folder, varnot::gen::Prng& rng, std::st
 
 int main(int argc, char** argv) {
     Options options;
-    if (const std::optional<std::string> error = ParseArguments(argc, argv, options)) {
-        if (error->empty()) {
-            std::fputs(Usage, stdout);
-            return 0;
-        }
-        std::fprintf(stderr, "varnot-sim: %s\n%s", error->c_str(), Usage);
+    std::string usageError;
+    switch (ParseArguments(argc, argv, options, usageError)) {
+    case TParseResult::Run:
+        break;
+    case TParseResult::ShowHelp:
+        std::fputs(Usage, stdout);
+        return 0;
+    case TParseResult::ShowVersion:
+        std::puts("varnot-sim " VARNOT_VERSION);
+        return 0;
+    case TParseResult::Refuse:
+        std::fprintf(stderr, "varnot-sim: %s\n%s", usageError.c_str(), Usage);
         return ExitUsage;
     }
     const std::optional<std::string> socketPath = varnot::AnnounceSocketPath(options.service);

@@ -128,7 +128,22 @@ TEST_F(AnnounceToolsTest, SimulatorGoesOnWithoutAViewer) {
 }
 
 TEST_F(AnnounceToolsTest, SimulatorRefusesBadArguments) {
-    for (const char* arguments : {"", "--count 2", "--archive", "--archive /tmp --interval x",
-                                  "--archive /tmp --count -1", "--archive /tmp --what 1"})
+    for (const char* arguments :
+         {"", "--count 2", "--archive", "--archive /tmp --interval x", "--archive /tmp --count -1",
+          "--archive /tmp --what 1", "--archive /tmp stray"})
         EXPECT_EQ(Run("varnot-sim", arguments).code, 2) << arguments;
+    const Outcome outcome = Run("varnot-sim", "--bogus");
+    EXPECT_NE(outcome.err.find("unknown option --bogus"), std::string::npos) << outcome.err;
+    EXPECT_NE(outcome.err.find("usage:"), std::string::npos) << outcome.err;
+}
+
+TEST_F(AnnounceToolsTest, ToolsAnswerHelpAndVersion) {
+    for (const std::string tool : {"varnot-poke", "varnot-sim"}) {
+        Outcome outcome = Run(tool, "--version");
+        EXPECT_EQ(outcome.code, 0) << tool;
+        EXPECT_EQ(outcome.out.rfind(tool + " ", 0), 0u) << outcome.out;
+        outcome = Run(tool, "--help");
+        EXPECT_EQ(outcome.code, 0) << tool;
+        EXPECT_EQ(outcome.out.rfind("usage: " + tool, 0), 0u) << outcome.out;
+    }
 }

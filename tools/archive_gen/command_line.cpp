@@ -48,6 +48,7 @@ std::string UsageText() {
            "                  [--end-today | --end yyyy-mm-dd] [--dos] [--zev] [--non-text K]\n"
            "                  [--plant WORD]... [--plant-percent P]\n"
            "       varnot-gen --settings FILE [--set-path DIR] [--window WIDTHxHEIGHT]\n"
+           "       varnot-gen --help | --version\n"
            "Writes N day folders \"yy_mm_dd\" of M messages each (plus K files of other\n"
            "types), ending today or at the given date; the same seed gives the same\n"
            "archive. --dos writes code page 866, --zev sectioned files. --plant puts one\n"
@@ -87,8 +88,11 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args) {
         auto isFlag = [&](std::string_view name) { return arg == name && !inlineValue; };
 
         std::string value;
-        if (isFlag("--help") || isFlag("-h")) {
-            cmd.help = true;
+        if (isFlag("--help") || isFlag("-h") || isFlag("--version")) {
+            cmd.help = arg != "--version";
+            cmd.version = arg == "--version";
+            parsed.ok = true;
+            return parsed;
         } else if (isFlag("--end-today")) {
             endToday = generationOption = true;
         } else if (isFlag("--dos")) {
@@ -156,10 +160,6 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args) {
         }
     }
 
-    if (cmd.help) {
-        parsed.ok = true;
-        return parsed;
-    }
     if (endToday && o.end) return fail("use either --end-today or --end, not both");
     const bool settingsWrite = !cmd.setPath.empty() || cmd.window;
     if (cmd.settingsFile.empty() && settingsWrite)

@@ -18,6 +18,7 @@ struct WindowSize {
 // the viewer (point it at a folder, size its window), or both (generation first).
 struct CommandLine {
     bool help = false;
+    bool version = false;
     bool generate = false;
     GeneratorOptions options;
     std::string settingsFile;
@@ -31,7 +32,8 @@ struct ParsedCommandLine {
     CommandLine command;
 };
 
-// The arguments after the program name.
+// The arguments after the program name, read left to right; --help and
+// --version answer at once.
 ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args);
 
 std::string UsageText();

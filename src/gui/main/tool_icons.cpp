@@ -201,7 +201,10 @@ QIcon ToolIcon(TToolIcon kind) {
     return DrawnIcon(kind);
 }
 
-QIcon TowerIcon() {
+namespace {
+
+// The tower the program draws itself, should its picture be unreadable.
+QIcon DrawnTowerIcon() {
     QPixmap pixmap(kSize, kSize);
     pixmap.fill(Qt::transparent);
     QPainter painter(&pixmap);
@@ -224,6 +227,15 @@ QIcon TowerIcon() {
     painter.setBrush(QColor(40, 40, 60));
     painter.drawRect(QRectF(15, 22, 2.5, 8));
     return QIcon(pixmap);
+}
+
+} // namespace
+
+QIcon TowerIcon() {
+    // The same picture as the desktop entry's icon; it needs the SVG reader.
+    QIcon icon(QStringLiteral(":/icons/varnot.svg"));
+    if (!icon.pixmap(QSize(16, 16)).isNull()) return icon;
+    return DrawnTowerIcon();
 }
 
 } // namespace varnot

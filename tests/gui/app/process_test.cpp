@@ -11,6 +11,7 @@
 #include <fstream>
 #include <functional>
 #include <gtest/gtest.h>
+#include <iterator>
 #include <sstream>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -54,6 +55,14 @@ class ProcessTest : public ::testing::Test {
     }
     void Start(QProcess& process) { Start(process, Environment()); }
 
+    // Runs a copy of the program that is to answer and end by itself.
+    void Ask(QProcess& process, const QStringList& arguments, const QProcessEnvironment& env) {
+        process.setProcessEnvironment(env);
+        process.start(QString::fromStdString(exe), arguments);
+        ASSERT_TRUE(process.waitForFinished(Patience));
+        ASSERT_EQ(process.exitStatus(), QProcess::NormalExit);
+    }
+
     std::string runtimeFolder() const {
         return runtime.path().substr(0, runtime.path().size() - 1);
     }
@@ -64,11 +73,12 @@ class ProcessTest : public ::testing::Test {
 
     // Waits until `process` runs with its window up: it holds the lock, has
     // marked this run in the settings and opened its announce socket.
-    bool Running(QProcess& process) {
+    bool Running(QProcess& process) { return Running(process, settingsPath()); }
+    bool Running(QProcess& process, const std::string& settings) {
         if (!HoldsLock(process, lockPath())) return false;
         for (int waited = 0; waited < Patience; waited += 20) {
             if (Exists(servicePath()) &&
-                varnot::IniFile(settingsPath()).ReadString("main", "LastExitIsGood", "") == "NO")
+                varnot::IniFile(settings).ReadString("main", "LastExitIsGood", "") == "NO")
                 return true;
             if (process.waitForFinished(20)) return false;
         }
@@ -233,4 +243,56 @@ TEST_F(ProcessTest, WithoutARuntimeFolderTheLockIsPerUserInTheTemporaryFolder) {
     EXPECT_EQ(first.state(), QProcess::Running);
     Signal(first, SIGTERM);
     ExpectCleanExit(first);
+}
+
+TEST_F(ProcessTest, HelpAndVersionAnswerWithoutADisplayWhileACopyRuns) {
+    QProcess first;
+    Start(first);
+    ASSERT_TRUE(HoldsLock(first, lockPath()));
+    QProcessEnvironment bare = Environment();
+    for (const char* name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"}) bare.remove(name);
+
+    QProcess version;
+    Ask(version, {"--version"}, bare);
+    EXPECT_EQ(version.exitCode(), 0);
+    EXPECT_TRUE(version.readAllStandardOutput().startsWith("varnot "));
+    QProcess help;
+    Ask(help, {"--help"}, bare);
+    EXPECT_EQ(help.exitCode(), 0);
+    EXPECT_TRUE(help.readAllStandardOutput().startsWith("usage: varnot"));
+    QProcess bogus;
+    Ask(bogus, {"--bogus"}, bare);
+    EXPECT_EQ(bogus.exitCode(), 2);
+    EXPECT_TRUE(bogus.readAllStandardOutput().isEmpty());
+    const QByteArray complaint = bogus.readAllStandardError();
+    EXPECT_TRUE(complaint.contains("--bogus") && complaint.contains("usage: varnot"))
+        << complaint.toStdString();
+
+    EXPECT_EQ(first.state(), QProcess::Running);
+    Signal(first, SIGTERM);
+    ExpectCleanExit(first);
+}
+
+TEST_F(ProcessTest, AnInstalledProgramKeepsItsFilesInTheUsersConfigFolder) {
+    namespace fs = std::filesystem;
+    TempDir prefix;
+    TempDir user;
+    testing_support::MakeDirs(prefix / "share/varnot");
+    testing_support::MakeDirs(prefix / "bin");
+    exe = prefix / "bin/varnot";
+    fs::copy_file(VARNOT_BIN_DIR "/varnot", exe);
+    QProcessEnvironment env = Environment();
+    env.insert("XDG_CONFIG_HOME", QString::fromStdString(user / "config"));
+    const std::string folder = user / "config/varnot/";
+
+    QProcess process;
+    Start(process, env);
+    ASSERT_TRUE(Running(process, folder + "varnot.INI"));
+    Signal(process, SIGTERM);
+    ExpectCleanExit(process);
+    EXPECT_EQ(varnot::IniFile(folder + "varnot.INI").ReadString("main", "LastExitIsGood", ""),
+              "YES");
+    EXPECT_TRUE(Exists(folder + "attr.sav"));
+    // Nothing beside the installed executable.
+    EXPECT_EQ(std::distance(fs::directory_iterator(prefix / "bin"), fs::directory_iterator()), 1);
 }

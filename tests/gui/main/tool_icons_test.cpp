@@ -45,4 +45,9 @@ TEST(ToolIcon, WithoutAThemeTheProgramDrawsItsOwn) {
     QIcon::setThemeSearchPaths(paths);
 }
 
+TEST(ToolIcon, TheWindowIconIsTheProgramsScalablePicture) {
+    // Drawn from the SVG at any size; the drawn stand-in has only 32 pixels.
+    EXPECT_EQ(varnot::TowerIcon().pixmap(64, 64).size(), QSize(64, 64));
+}
+
 } // namespace

@@ -95,11 +95,15 @@ TEST(GeneratorCommandLine, RejectsBadArguments) {
     }
 }
 
-TEST(GeneratorCommandLine, HelpNeedsNothingElse) {
-    auto p = Parse({"--help"});
+TEST(GeneratorCommandLine, HelpAndVersionNeedNothingElse) {
+    auto p = Parse({"--help", "--bogus"});
     ASSERT_TRUE(p.ok);
     EXPECT_TRUE(p.command.help);
     EXPECT_NE(UsageText().find("--per-day"), std::string::npos);
+    p = Parse({"--version"});
+    ASSERT_TRUE(p.ok);
+    EXPECT_TRUE(p.command.version);
+    EXPECT_FALSE(p.command.help);
 }
 
 } // namespace
