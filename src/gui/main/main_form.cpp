@@ -18,6 +18,7 @@
 #include "gui/main/message_list_model.h"
 #include "gui/main/message_list_view.h"
 #include "gui/main/message_view.h"
+#include "gui/main/output_commands.h"
 
 #include <QAction>
 #include <QApplication>
@@ -45,6 +46,7 @@ TMainform::TMainform(TTickSource ticks, QWidget* parent)
       frame_(std::make_unique<TMainFrame>()) {
     BuildMainFrame(*this, *frame_, [this] { DropDateCombo(); });
     ConnectFrame();
+    output_ = std::make_unique<TOutputCommands>(*this);
     FormCreate();
 }
 
@@ -343,8 +345,12 @@ void TMainform::PostPendingRescan(TReReadMode mode) {
         this, [this, mode] { scan_->ReRead(mode); }, Qt::QueuedConnection);
 }
 
-void TMainform::PrintArrived(const std::string&) {
-    // Printing of single messages hooks in here.
+void TMainform::PrintArrived(const std::string& path) {
+    output_->PrintArrived(path);
+}
+
+QPrinter& TMainform::Printer() {
+    return output_->Printer();
 }
 
 } // namespace varnot

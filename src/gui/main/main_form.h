@@ -3,11 +3,11 @@
 #include "core/app/options_values.h"
 #include "core/archive/archive_options.h"
 #include "core/archive/file_panel.h"
-#include "core/scan/scan_control.h"
 #include "core/filters/filter_groups.h"
 #include "core/main/pane_layout.h"
-#include "gui/main/message_list_view.h"
+#include "core/scan/scan_control.h"
 #include "gui/app/options_dlg.h"
+#include "gui/main/message_list_view.h"
 
 #include <QMainWindow>
 #include <QString>
@@ -16,6 +16,8 @@
 #include <memory>
 #include <string>
 #include <vector>
+
+class QPrinter;
 
 namespace varnot {
 
@@ -28,6 +30,7 @@ class TAnnounceService;
 class TFilePanel;
 class TListController;
 class TMessageListModel;
+class TOutputCommands;
 struct TMainFrame;
 
 // The main window. Construction reads the settings and builds every shared
@@ -88,6 +91,13 @@ class TMainform : public QMainWindow, public ScanHost {
     void SetLastSearch(std::vector<std::string> keys, std::string text);
 
     qint64 TickNow() const { return ticks_(); }
+
+    // The printer of every print job of the window and its editor.
+    QPrinter& Printer();
+    // The text editor's and word processor's paths in effect; an export that
+    // names a new program updates them.
+    std::string& NotePadExe() { return settings_.notePadExe; }
+    std::string& WordExe() { return settings_.wordExe; }
 
   protected:
     // Enter or a double-click in the list.
@@ -212,6 +222,8 @@ class TMainform : public QMainWindow, public ScanHost {
     TListController* list_ = nullptr;
     // Takes the files the receiving program announces.
     TAnnounceService* announceService_ = nullptr;
+    // Export and printing.
+    std::unique_ptr<TOutputCommands> output_;
 
     // Share of the height given to the list, in percent; the one from before
     // zooming in is what is stored while zoomed.
