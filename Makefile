@@ -1,8 +1,11 @@
 # Quick start: `make demo` opens the viewer on a generated archive,
 # `make test` checks the core's floors (scripts/check-layers.sh), then builds
-# and runs every test (normal build, then ASan+UBSan, then a check of the
-# installed tree), `make install` installs the program (PREFIX, DESTDIR),
-# `make package` builds its Debian package.
+# and runs every test (normal build, then ASan+UBSan, then the core tests
+# under ThreadSanitizer, then a check of the installed tree). `make fuzz` runs
+# the libFuzzer targets for FUZZ_SECONDS each; `make faults` drives the real
+# viewer through kills, full disks and floods of announcements. `make install`
+# installs the program (PREFIX, DESTDIR), `make package` builds its Debian
+# package.
 
 JOBS    ?= $(shell nproc)
 # The icon theme (with the SVG reader for its symbolic pictures) and the
@@ -18,15 +21,21 @@ DEMO_PACKAGES = xvfb xauth
 # CPack's Debian generator finds the package's dependencies with dpkg-shlibdeps,
 # which needs `file`.
 PACKAGE_PACKAGES = dpkg-dev file
+# libFuzzer comes with clang's runtime libraries, which clang only recommends.
+FUZZ_PACKAGES = cmake make clang libclang-rt-dev
+FAULT_PACKAGES = python3
 
 BUILD      = build
 ASAN_BUILD = build-asan
+TSAN_BUILD = build-tsan
+FUZZ_BUILD = build-fuzz
+FUZZ_SECONDS ?= 60
 DEMO_BUILD = build-release
 DEMO_DIR   = demo
 PREFIX    ?= /usr/local
 
-.PHONY: all deps build check-layers test test-normal test-asan check-install demo bench \
-        screenshot format clean install package package-check
+.PHONY: all deps build check-layers test test-normal test-asan test-tsan check-install fuzz \
+        faults demo bench screenshot format clean install package package-check
 
 all: build
 
@@ -37,7 +46,7 @@ build: deps
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Debug
 	cmake --build $(BUILD) -j$(JOBS)
 
-test: check-layers test-normal test-asan check-install
+test: check-layers test-normal test-asan test-tsan check-install
 
 # A folder of src/core includes only its own floor or lower ones, and never Qt.
 check-layers:
@@ -55,6 +64,26 @@ test-asan: deps
 # Installs the normal build into a temporary folder and validates what lands there.
 check-install: build
 	@scripts/check-install.sh $(BUILD)
+
+# The core tests, the scanner thread among them, under ThreadSanitizer; the
+# keyword scanner's exhaustive single-threaded tests are left to the other builds.
+test-tsan: deps
+	cmake -S . -B $(TSAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DVARNOT_SANITIZE_THREAD=ON
+	cmake --build $(TSAN_BUILD) -j$(JOBS) --target core_tests
+	TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1 $(TSAN_BUILD)/bin/core_tests \
+	    --gtest_filter=-KeywordScanner.*:PairPlan.*
+
+# libFuzzer targets with ASan and UBSan, built by clang in a build of their own.
+fuzz:
+	@scripts/install-deps.sh $(FUZZ_PACKAGES)
+	cmake -S . -B $(FUZZ_BUILD) -DVARNOT_FUZZ=ON -DCMAKE_CXX_COMPILER=clang++ \
+	    -DCMAKE_BUILD_TYPE=Debug "-DCMAKE_CXX_FLAGS_DEBUG=-O1 -g"
+	cmake --build $(FUZZ_BUILD) -j$(JOBS)
+	@scripts/fuzz.sh $(FUZZ_BUILD) $(FUZZ_SECONDS)
+
+faults: build
+	@scripts/install-deps.sh $(FAULT_PACKAGES)
+	tests/faults/fault_suite.py --bin $(BUILD)/bin
 
 $(DEMO_BUILD)/bin/varnot: deps
 	cmake -S . -B $(DEMO_BUILD) -DCMAKE_BUILD_TYPE=Release -DVARNOT_BUILD_TESTS=OFF
@@ -90,4 +119,4 @@ format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) $(DEMO_BUILD) build-bench
+	rm -rf $(BUILD) $(ASAN_BUILD) $(TSAN_BUILD) $(FUZZ_BUILD) $(DEMO_BUILD) build-bench
