@@ -46,6 +46,16 @@ bool IgnoredMaskKey(char32_t key) {
     return key == U' ' || key == U'!' || key == U'"' || key == U'\'' || key == U',' || key == U':';
 }
 
+std::string CleanMaskText(std::string_view masks) {
+    std::string clean;
+    clean.reserve(masks.size());
+    for (char c : masks) {
+        // Every refused character is ASCII, so the bytes of 1251 text compare as they stand.
+        if (!IgnoredMaskKey(static_cast<unsigned char>(c)) && !IsLineBreak(c)) clean += c;
+    }
+    return clean;
+}
+
 std::string BuildGroupLine(std::string_view name, std::string_view masks,
                            std::string_view keywordText) {
     std::string line(name);
@@ -105,7 +115,8 @@ void TFilterGroupEditor::Select(int position) {
 bool TFilterGroupEditor::StoreCurrent(std::string_view masks, std::string_view keywordText) {
     if (groups_.empty()) return false;
     std::string& line = groups_[static_cast<std::size_t>(current_ < 0 ? 0 : current_)];
-    std::string built = BuildGroupLine(Name(current_ < 0 ? 0 : current_), masks, keywordText);
+    std::string built =
+        BuildGroupLine(Name(current_ < 0 ? 0 : current_), CleanMaskText(masks), keywordText);
     if (built == line) return false;
     line = std::move(built);
     return true;

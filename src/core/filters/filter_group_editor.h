@@ -18,6 +18,10 @@ TNameFault CheckGroupName(std::string_view name);
 // holds none of the characters that would cut or quote it.
 bool IgnoredKeywordKey(char32_t key);
 bool IgnoredMaskKey(char32_t key);
+// The mask text without the characters IgnoredMaskKey refuses, nor line
+// breaks (the settings file turns them into blanks): a pasted text must not
+// push masks into the keywords.
+std::string CleanMaskText(std::string_view masks);
 
 // The stored line of a group: the name, the masks ("*.*" when none were
 // given) and every non-empty line of the keyword text, separated by blanks.
@@ -73,7 +77,7 @@ class TFilterGroupEditor {
     bool CanErase() const { return Count() > 1; }
 
     // Stores what the editor shows into the chosen group (the first when none
-    // is chosen). True when the line changed.
+    // is chosen), the masks cleaned by CleanMaskText. True when the line changed.
     bool StoreCurrent(std::string_view masks, std::string_view keywordText);
     // A new group with the masks "*.*" before the chosen group (at the top
     // when none is chosen); it becomes the chosen one.

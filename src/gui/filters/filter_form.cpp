@@ -32,6 +32,14 @@ template <typename Widget> Widget* Named(Widget* widget, const char* name) {
     return widget;
 }
 
+// The text without the characters the mask field ignores when typed.
+QString WithoutIgnoredMaskKeys(const QString& text) {
+    QString clean;
+    for (const char32_t c : text.toUcs4())
+        if (!IgnoredMaskKey(c)) clean += QString::fromUcs4(&c, 1);
+    return clean;
+}
+
 // The one character a key press types, or 0.
 char32_t TypedCharacter(const QKeyEvent& event) {
     const QList<uint> typed = event.text().toUcs4();
@@ -141,7 +149,18 @@ void TFilterForm::ShowGroup(int position) {
 }
 
 void TFilterForm::StoreCurrent() {
-    groups_.StoreCurrent(ToCp1251(MaskEdit->text()), ToCp1251(KeyWordMemo->toPlainText()));
+    // A pasted mask text bypasses the ignored keys: the field shows what is stored.
+    const QString masks = MaskEdit->text();
+    const QString clean = WithoutIgnoredMaskKeys(masks);
+    if (clean != masks) {
+        const int cursor = MaskEdit->cursorPosition();
+        const int removedBeforeCursor = static_cast<int>(
+            masks.left(cursor).size() - WithoutIgnoredMaskKeys(masks.left(cursor)).size());
+        const QSignalBlocker block(MaskEdit);
+        MaskEdit->setText(clean);
+        MaskEdit->setCursorPosition(cursor - removedBeforeCursor);
+    }
+    groups_.StoreCurrent(ToCp1251(clean), ToCp1251(KeyWordMemo->toPlainText()));
     KeywordLimitLabel->setVisible(HasUnreadKeywords(groups_.Line(groups_.Current())));
 }
 
@@ -194,6 +213,15 @@ void TFilterForm::accept() {
     IniFile settings(settingsFile_);
     groups_.SaveGroups(settings);
     saved_ = settings.Save();
+    if (!saved_) {
+        // The edits stay: the operator may free the file and press OK again, or cancel.
+        Dialogs().MessageBox(
+            this, TMsgKind::Error,
+            Lang("Не удаётся записать файл настроек\n", "Cannot write the settings file\n") +
+                FromPathBytes(settingsFile_),
+            TMsgButtons::Yes);
+        return;
+    }
     QDialog::accept();
 }
 

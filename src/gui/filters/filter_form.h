@@ -16,7 +16,9 @@ namespace varnot {
 
 // The modal editor of the filter groups: the group names, the keywords of the
 // chosen group (one a line) and its masks. Every edit is kept at once in the
-// group list; OK writes the whole section Filters, Cancel writes nothing.
+// group list; OK writes the whole section Filters (when the file cannot be
+// written an error box says so and the editor stays open with the edits),
+// Cancel writes nothing.
 // Controls are named as the operator knows them: GroupLabel, FilterListBox,
 // NewButton, DelButton, RenameButton, KeyWordLabel, KeyWordMemo,
 // KeywordLimitLabel, MaskLabel, MaskEdit, OkButton and CancelButton.

@@ -13,6 +13,7 @@
 #include "gui/app/service_name.h"
 #include "gui/app/text_bytes.h"
 #include "gui/main/announce_service.h"
+#include "gui/main/filter_commands.h"
 #include "gui/main/list_controller.h"
 #include "gui/main/main_frame.h"
 #include "gui/main/message_list_model.h"
@@ -48,6 +49,7 @@ TMainform::TMainform(TTickSource ticks, QWidget* parent)
     ConnectFrame();
     output_ = std::make_unique<TOutputCommands>(*this);
     FormCreate();
+    filterCommands_ = std::make_unique<TFilterCommands>(*this);
 }
 
 TMainform::~TMainform() {
@@ -260,6 +262,13 @@ void TMainform::ApplyFilter() {
     scan_->Filter = FilterForChoice(filterGroups_, frame_->FilterComboBox->currentIndex());
     // The view colours the keywords of the filter in use.
     RefreshViewWords();
+}
+
+void TMainform::ReloadFilterChoices(int group) {
+    FillFilterChoices();
+    if (group >= 0 && frame_->FilterComboBox->count() > group + 1)
+        frame_->FilterComboBox->setCurrentIndex(group + 1);
+    ApplyFilter();
 }
 
 void TMainform::FilterComboBoxChange(int index) {

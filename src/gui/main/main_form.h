@@ -27,6 +27,7 @@ using TTickSource = std::function<qint64()>;
 qint64 MonotonicTick();
 
 class TAnnounceService;
+class TFilterCommands;
 class TFilePanel;
 class TListController;
 class TMessageListModel;
@@ -89,6 +90,9 @@ class TMainform : public QMainWindow, public ScanHost {
     void ShowPosition(int row);
     // The search Find next repeats: its keys and the text searched for (1251 bytes).
     void SetLastSearch(std::vector<std::string> keys, std::string text);
+    // The filter groups were edited: refills the filter box, chooses `group`
+    // (-1, or one no longer listed: All) unstored, and filters and colours with it.
+    void ReloadFilterChoices(int group);
 
     qint64 TickNow() const { return ticks_(); }
 
@@ -224,6 +228,8 @@ class TMainform : public QMainWindow, public ScanHost {
     TAnnounceService* announceService_ = nullptr;
     // Export and printing.
     std::unique_ptr<TOutputCommands> output_;
+    // The filter editor and the about box.
+    std::unique_ptr<TFilterCommands> filterCommands_;
 
     // Share of the height given to the list, in percent; the one from before
     // zooming in is what is stored while zoomed.

@@ -91,6 +91,16 @@ TEST(FilterGroupEditor, TheLineIsBuiltFromTheFieldsAsMatchingReadsIt) {
     EXPECT_EQ(editor.Line(0), "News *.*");
 }
 
+TEST(FilterGroupEditor, APastedMaskTextLosesTheIgnoredCharactersWhenStored) {
+    TFilterGroupEditor editor({"News *.*"}, -1);
+    EXPECT_TRUE(editor.StoreCurrent("FOA*.TXT; \"FSTA*.TXT\",'X!:Y\r\nZ*.TXT", "alarm"));
+    EXPECT_EQ(editor.Line(0), "News FOA*.TXT;FSTA*.TXTXYZ*.TXT alarm");
+    EXPECT_EQ(FilterOfLine(editor.Line(0)).keywords, (std::vector<std::string>{"ALARM"}));
+    // Nothing but ignored characters leaves no masks: "*.*" is stored.
+    EXPECT_TRUE(editor.StoreCurrent(" ! ", ""));
+    EXPECT_EQ(editor.Line(0), "News *.*");
+}
+
 TEST(FilterGroupEditor, NamesAreOneWordForNewAndRename) {
     EXPECT_EQ(CheckGroupName(""), TNameFault::Empty);
     EXPECT_EQ(CheckGroupName("Night shift"), TNameFault::HasBlank);

@@ -5,16 +5,20 @@
 #include "gui/support/scripted_dialogs.h"
 #include "support/temp_dir.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
+#include <filesystem>
 #include <gtest/gtest.h>
 #include <memory>
 
 using namespace varnot;
+namespace fs = std::filesystem;
 using testing_support::ReadFile;
 using testing_support::ScriptedDialogs;
 using testing_support::TempDir;
@@ -108,6 +112,35 @@ TEST_F(FilterFormTest, OkWritesEveryEditCancelWritesNothing) {
     EXPECT_EQ(Stored(0), "News FOA*.TXT alarm");
     EXPECT_EQ(Stored(1), "Sport FSTA*.TXT goal win");
     EXPECT_EQ(Stored(2), "Night *.*");
+}
+
+TEST_F(FilterFormTest, APastedMaskTextIsCleanedAndCannotPushMasksIntoTheKeywords) {
+    auto form = Open();
+    Masks(*form)->selectAll();
+    QGuiApplication::clipboard()->setText("FOA*.TXT; \"FSTA*.TXT\",'X:!");
+    QTest::keyClick(Masks(*form), Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(Masks(*form)->text(), "FOA*.TXT;FSTA*.TXTX");
+    Click(*form, "OkButton");
+    EXPECT_EQ(Stored(0), "News FOA*.TXT;FSTA*.TXTX alarm");
+}
+
+TEST_F(FilterFormTest, OkThatCannotWriteTellsTheOperatorAndKeepsTheEdits) {
+    auto form = Open();
+    Memo(*form)->setPlainText("alarm\nfire");
+    fs::permissions(file, fs::perms::owner_read, fs::perm_options::replace);
+    Click(*form, "OkButton");
+    ASSERT_EQ(script.questions.size(), 1u);
+    EXPECT_EQ(script.questions[0].kind, TMsgKind::Error);
+    EXPECT_TRUE(script.questions[0].text.startsWith("Cannot write the settings file"));
+    EXPECT_TRUE(form->isVisible());
+    EXPECT_FALSE(form->Saved());
+    EXPECT_EQ(Stored(0), "News FOA*.TXT alarm");
+
+    fs::permissions(file, fs::perms::owner_read | fs::perms::owner_write,
+                    fs::perm_options::replace);
+    Click(*form, "OkButton");
+    EXPECT_FALSE(form->isVisible());
+    EXPECT_EQ(Stored(0), "News FOA*.TXT alarm fire");
 }
 
 TEST_F(FilterFormTest, NewAsksForOneWordAndInsertsAtTheChosenGroup) {
