@@ -18,6 +18,7 @@
 #include "gui/main/message_list_model.h"
 #include "gui/main/message_list_view.h"
 #include "gui/main/message_view.h"
+#include "gui/main/search_commands.h"
 
 #include <QAction>
 #include <QApplication>
@@ -46,6 +47,7 @@ TMainform::TMainform(TTickSource ticks, QWidget* parent)
     BuildMainFrame(*this, *frame_, [this] { DropDateCombo(); });
     ConnectFrame();
     FormCreate();
+    search_ = std::make_unique<TSearchCommands>(*this);
 }
 
 TMainform::~TMainform() {
@@ -329,7 +331,11 @@ void TMainform::SetBusy(bool busy) {
 }
 
 bool TMainform::Searching() const {
-    return false;
+    return search_ && search_->Searching();
+}
+
+void TMainform::StopSearch() {
+    if (search_) search_->StopSearch();
 }
 
 void TMainform::PostPassComplete() {

@@ -3,11 +3,11 @@
 #include "core/app/options_values.h"
 #include "core/archive/archive_options.h"
 #include "core/archive/file_panel.h"
-#include "core/scan/scan_control.h"
 #include "core/filters/filter_groups.h"
 #include "core/main/pane_layout.h"
-#include "gui/main/message_list_view.h"
+#include "core/scan/scan_control.h"
 #include "gui/app/options_dlg.h"
+#include "gui/main/message_list_view.h"
 
 #include <QMainWindow>
 #include <QString>
@@ -28,6 +28,7 @@ class TAnnounceService;
 class TFilePanel;
 class TListController;
 class TMessageListModel;
+class TSearchCommands;
 struct TMainFrame;
 
 // The main window. Construction reads the settings and builds every shared
@@ -175,7 +176,7 @@ class TMainform : public QMainWindow, public ScanHost {
     void ShowDayOfCurrentRow();
     // Ends a running search through the messages (the rescan command does
     // that instead of rescanning while one runs).
-    void StopSearch() {}
+    void StopSearch();
 
     // Options.
     // Opens the options dialog at the page and field of `mode`.
@@ -225,6 +226,8 @@ class TMainform : public QMainWindow, public ScanHost {
     // The last search: its keys and the text searched for (1251 bytes).
     std::vector<std::string> searchKeys_;
     std::string searchText_;
+    // Find, Find next and the search walk through the list.
+    std::unique_ptr<TSearchCommands> search_;
     // Opens a file with the program the desktop associates with it.
     std::function<void(const QString& path)> openWithAssociatedProgram_;
 
