@@ -147,6 +147,8 @@ void TMainform::FormCreate() {
 void TMainform::FormDestroy() {
     if (destroyed_) return;
     destroyed_ = true;
+    // A search closed with the window gives the cursor back.
+    StopSearch();
     frame_->Timer->stop();
     frame_->SearchTimer->stop();
 
