@@ -20,6 +20,7 @@
 #include "gui/main/message_list_view.h"
 #include "gui/main/message_view.h"
 #include "gui/main/output_commands.h"
+#include "gui/main/search_commands.h"
 
 #include <QAction>
 #include <QApplication>
@@ -50,6 +51,7 @@ TMainform::TMainform(TTickSource ticks, QWidget* parent)
     output_ = std::make_unique<TOutputCommands>(*this);
     FormCreate();
     filterCommands_ = std::make_unique<TFilterCommands>(*this);
+    search_ = std::make_unique<TSearchCommands>(*this);
 }
 
 TMainform::~TMainform() {
@@ -149,6 +151,8 @@ void TMainform::FormCreate() {
 void TMainform::FormDestroy() {
     if (destroyed_) return;
     destroyed_ = true;
+    // A search closed with the window gives the cursor back.
+    StopSearch();
     frame_->Timer->stop();
     frame_->SearchTimer->stop();
 
@@ -340,7 +344,11 @@ void TMainform::SetBusy(bool busy) {
 }
 
 bool TMainform::Searching() const {
-    return false;
+    return search_ && search_->Searching();
+}
+
+void TMainform::StopSearch() {
+    if (search_) search_->StopSearch();
 }
 
 void TMainform::PostPassComplete() {

@@ -32,6 +32,7 @@ class TFilePanel;
 class TListController;
 class TMessageListModel;
 class TOutputCommands;
+class TSearchCommands;
 struct TMainFrame;
 
 // The main window. Construction reads the settings and builds every shared
@@ -189,7 +190,7 @@ class TMainform : public QMainWindow, public ScanHost {
     void ShowDayOfCurrentRow();
     // Ends a running search through the messages (the rescan command does
     // that instead of rescanning while one runs).
-    void StopSearch() {}
+    void StopSearch();
 
     // Options.
     // Opens the options dialog at the page and field of `mode`.
@@ -243,6 +244,8 @@ class TMainform : public QMainWindow, public ScanHost {
     // The last search: its keys and the text searched for (1251 bytes).
     std::vector<std::string> searchKeys_;
     std::string searchText_;
+    // Find, Find next and the search walk through the list.
+    std::unique_ptr<TSearchCommands> search_;
     // Opens a file with the program the desktop associates with it.
     std::function<void(const QString& path)> openWithAssociatedProgram_;
 
