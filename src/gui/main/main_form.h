@@ -3,11 +3,11 @@
 #include "core/app/options_values.h"
 #include "core/archive/archive_options.h"
 #include "core/archive/file_panel.h"
-#include "core/scan/scan_control.h"
 #include "core/filters/filter_groups.h"
 #include "core/main/pane_layout.h"
-#include "gui/main/message_list_view.h"
+#include "core/scan/scan_control.h"
 #include "gui/app/options_dlg.h"
+#include "gui/main/message_list_view.h"
 
 #include <QMainWindow>
 #include <QString>
@@ -25,6 +25,7 @@ using TTickSource = std::function<qint64()>;
 qint64 MonotonicTick();
 
 class TAnnounceService;
+class TFileOpCommands;
 class TFilePanel;
 class TListController;
 class TMessageListModel;
@@ -86,6 +87,11 @@ class TMainform : public QMainWindow, public ScanHost {
     void ShowPosition(int row);
     // The search Find next repeats: its keys and the text searched for (1251 bytes).
     void SetLastSearch(std::vector<std::string> keys, std::string text);
+    // A command changed the list: the grid takes its row count and current
+    // row without showing the message.
+    void ShowRows(int rowCount, int currentRow);
+    // The operator removed this message (archive name) from the archive.
+    void MessageRemoved(const std::string& name);
 
     qint64 TickNow() const { return ticks_(); }
 
@@ -212,6 +218,8 @@ class TMainform : public QMainWindow, public ScanHost {
     TListController* list_ = nullptr;
     // Takes the files the receiving program announces.
     TAnnounceService* announceService_ = nullptr;
+    // Copy, move and delete.
+    std::unique_ptr<TFileOpCommands> fileOps_;
 
     // Share of the height given to the list, in percent; the one from before
     // zooming in is what is stored while zoomed.
