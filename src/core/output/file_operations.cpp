@@ -118,7 +118,7 @@ TApplyRun::TApplyRun(const CList& list, int currentRow, ApplyOperation operation
     }
     auto take = [&](const TFileInfo& record) {
         targets_.push_back({std::string(record.Name()), std::string(record.DayFolder()),
-                            std::string(record.DiskName())});
+                            std::string(record.DiskName()), record.Time, record.Size});
     };
     if (list.SelCount != 0) {
         for (int position = list.Used - 1; position >= 0; --position) {
@@ -234,8 +234,15 @@ void TApplyRun::Move(const Target& target, AppliedFile& report) const {
                   report);
 }
 
+// A message saved again since it was listed is not deleted unseen.
 void TApplyRun::Delete(const Target& target, AppliedFile& report) const {
-    RecordRemoval(DeleteArchiveFile(options_.root, target.dayFolder, target.diskName), report);
+    const DeleteResult removal = DeleteArchiveFile(options_.root, target.dayFolder, target.diskName,
+                                                   ListedFile{target.time, target.size});
+    if (removal.outcome == DeleteOutcome::Changed) {
+        report.fault = FileFault::Changed;
+        return;
+    }
+    RecordRemoval(removal, report);
 }
 
 GridRows TApplyRun::Rows(CList& list) const {

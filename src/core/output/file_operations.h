@@ -27,6 +27,7 @@ enum class FileFault {
     WriteFailed,           // writing or flushing the copy failed; what it was to replace is intact
     SameFile,              // the destination is the message itself
     NotRemoved,            // it could not be removed from the archive (after its copy, for a move)
+    Changed,               // written again since it was listed: a delete leaves it for a look
 };
 
 // What was done to one message.
@@ -129,6 +130,8 @@ class TApplyRun {
         std::string name;
         std::string dayFolder;
         std::string diskName;
+        std::int32_t time = 0; // as listed
+        std::int32_t size = 0;
     };
 
     struct NameHash {

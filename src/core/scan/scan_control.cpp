@@ -118,13 +118,15 @@ void TScanControl::PassComplete() {
     host_.SetBusy(true);
     if (shown) {
         awaitingNewRoot_ = false;
+        int firstNew = outcome.firstNewIndex;
+        DropRemovedDuringPass(panel_.Spare(), firstNew);
         const int keepRow = MergePassResult(panel_.Current(), panel_.Spare(), host_.CurrentRow());
         panel_.SwapLists();
         panel_.Dates = outcome.dates;
         CList& current = panel_.Current();
-        if (outcome.firstNewIndex >= 0 && outcome.firstNewIndex < current.Used && DateIndex == 0 &&
+        if (firstNew >= 0 && firstNew < current.Used && DateIndex == 0 &&
             rereadArg_ == TReReadMode::AnnounceNew) {
-            const TFileInfo& record = current.RecordAt(outcome.firstNewIndex);
+            const TFileInfo& record = current.RecordAt(firstNew);
             SetAnnouncement(std::string(record.Name()), NoticeFor(record));
         }
         ListUpdate update;
@@ -134,6 +136,7 @@ void TScanControl::PassComplete() {
         host_.ApplyListUpdate(update);
     }
     passShows_.clear();
+    removedDuringPass_.clear();
     scanning_ = false;
     // Announcements the pass missed (it had read today's folder before they
     // came) would otherwise vanish from the list until the next pass.
@@ -186,6 +189,31 @@ void TScanControl::ClearAnnouncement() {
 
 void TScanControl::MessageShown(std::string_view name) {
     if (!lastNewFile_.empty() && name == lastNewFile_) ClearAnnouncement();
+}
+
+void TScanControl::NoteRemoved(std::string name) {
+    MessageShown(name);
+    // A pass that starts later reads the archive without it.
+    if (scanning_) removedDuringPass_.push_back(std::move(name));
+}
+
+void TScanControl::DropRemovedDuringPass(CList& list, int& firstNew) const {
+    if (removedDuringPass_.empty()) return;
+    for (int position = list.Used - 1; position >= 0; --position) {
+        const TFileInfo& record = list.RecordAt(position);
+        if (std::find(removedDuringPass_.begin(), removedDuringPass_.end(), record.Name()) ==
+            removedDuringPass_.end())
+            continue;
+        // A file of that name written again since is a message once more.
+        struct stat st {};
+        if (::lstat(DiskPath(Options.root, record).c_str(), &st) == 0) continue;
+        list.RemoveAt(position);
+        // Which of the records behind it were new is no longer known.
+        if (position < firstNew)
+            --firstNew;
+        else if (position == firstNew)
+            firstNew = -1;
+    }
 }
 
 void TScanControl::MarkReadCheck(int row) {

@@ -95,6 +95,10 @@ class TScanControl {
     void ClearAnnouncement();
     // The message of this archive name is on display: its announcement ends.
     void MessageShown(std::string_view name);
+    // The operator removed the message of this archive name from the archive
+    // (deleted or moved it): its announcement ends, and a pass running now,
+    // which may have listed it before it went, does not bring it back.
+    void NoteRemoved(std::string name);
 
     void ReRead(TReReadMode mode);
     // The next pass that starts makes the record of this archive name the
@@ -129,6 +133,9 @@ class TScanControl {
 
   private:
     std::string NoticeFor(const TFileInfo& record) const;
+    // Takes the records of messages removed during the pass out of its list
+    // while their files stay gone; `firstNew` follows the records that move.
+    void DropRemovedDuringPass(CList& list, int& firstNew) const;
     bool MatchOne(const TFileInfo& record);
     void TakeArrived(std::string_view announced, bool replay);
     // Inserts one file into the list on display and matches it; `keep` (the
@@ -158,6 +165,8 @@ class TScanControl {
     bool awaitingNewRoot_ = false;
     // Files announced while a pass ran after it had read today's folder.
     std::vector<std::string> arrivedDuringPass_;
+    // Messages the operator removed while a pass ran.
+    std::vector<std::string> removedDuringPass_;
 };
 
 } // namespace varnot

@@ -14,6 +14,7 @@
 #include "gui/app/text_bytes.h"
 #include "gui/main/announce_service.h"
 #include "gui/main/filter_commands.h"
+#include "gui/main/file_op_commands.h"
 #include "gui/main/list_controller.h"
 #include "gui/main/main_frame.h"
 #include "gui/main/message_list_model.h"
@@ -101,6 +102,7 @@ void TMainform::FormCreate() {
     hooks.marksChanged = [this] { UpdateStatusLine(); };
     hooks.zoomIn = [this] { ZoomInViewWindow(); };
     list_ = new TListController(*frame_->FileGrid, *listModel_, *panel_, std::move(hooks), this);
+    fileOps_ = std::make_unique<TFileOpCommands>(*this);
 
     // Fonts of the list and the view, and the view on display. The
     // character set has no effect on this platform: fonts are Unicode.
@@ -303,6 +305,18 @@ void TMainform::ApplyListUpdate(const ListUpdate& update) {
     SetCurrentRow(update.currentRow);
     if (update.showMessage) FileClick();
     RepaintList();
+}
+
+void TMainform::ShowRows(int rowCount, int currentRow) {
+    ListUpdate update;
+    update.rowCount = rowCount;
+    update.currentRow = currentRow;
+    update.showMessage = false;
+    ApplyListUpdate(update);
+}
+
+void TMainform::MessageRemoved(const std::string& name) {
+    scan_->NoteRemoved(name);
 }
 
 void TMainform::SetRowCount(int rows) {

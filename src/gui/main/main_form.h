@@ -28,6 +28,7 @@ qint64 MonotonicTick();
 
 class TAnnounceService;
 class TFilterCommands;
+class TFileOpCommands;
 class TFilePanel;
 class TListController;
 class TMessageListModel;
@@ -94,6 +95,11 @@ class TMainform : public QMainWindow, public ScanHost {
     // The filter groups were edited: refills the filter box, chooses `group`
     // (-1, or one no longer listed: All) unstored, and filters and colours with it.
     void ReloadFilterChoices(int group);
+    // A command changed the list: the grid takes its row count and current
+    // row without showing the message.
+    void ShowRows(int rowCount, int currentRow);
+    // The operator removed this message (archive name) from the archive.
+    void MessageRemoved(const std::string& name);
 
     qint64 TickNow() const { return ticks_(); }
 
@@ -231,6 +237,8 @@ class TMainform : public QMainWindow, public ScanHost {
     std::unique_ptr<TOutputCommands> output_;
     // The filter editor and the about box.
     std::unique_ptr<TFilterCommands> filterCommands_;
+    // Copy, move and delete.
+    std::unique_ptr<TFileOpCommands> fileOps_;
 
     // Share of the height given to the list, in percent; the one from before
     // zooming in is what is stored while zoomed.

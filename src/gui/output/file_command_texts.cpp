@@ -36,6 +36,9 @@ QString FaultText(const AppliedFile& file) {
     case FileFault::NotRemoved:
         text = Lang("не удалено из архива", "it could not be removed from the archive");
         break;
+    case FileFault::Changed:
+        text = Lang("изменено после того, как попало в список", "changed since it was listed");
+        break;
     }
     if (file.error != 0) text += " (" + SystemError(file.error) + ")";
     return text;

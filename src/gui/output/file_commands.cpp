@@ -95,8 +95,8 @@ ApplyResult Apply(TFileCommand command, const TFileCommandServices& services,
                   const std::string& destination) {
     TApplyRun run(services.panel->Current(), services.currentRow(), OperationOf(command),
                   destination, services.options);
-    std::string ignoredLastNew;
-    std::string& lastNewFile = services.lastNewFile ? *services.lastNewFile : ignoredLastNew;
+    // The announcement of a removed message ends through `removed`.
+    std::string lastNewFile;
     QPointer<QWidget> parent(services.parent);
     // A window closed meanwhile (a signal ends the program) stops the command.
     const bool watchWindow = parent && parent->window()->isVisible();

@@ -33,10 +33,10 @@ struct TFileCommandServices {
     // Gives the grid its row count and current row, without showing the
     // message, and repaints it. Called after every file and at the end.
     std::function<void(int rowCount, int currentRow)> showRows;
-    ArchiveOptions options;             // the archive root and DeleteAutomaticly
-    std::string* lastNewFile = nullptr; // forgotten when its message goes
+    ArchiveOptions options; // the archive root and DeleteAutomaticly
     // Told at once of each message whose file left the archive (its archive
-    // name): a pass running meanwhile read it before it went.
+    // name): its announcement ends, and a pass running meanwhile read it
+    // before it went.
     std::function<void(const std::string& name)> removed;
     std::string settingsFile; // holds the destination folder used last
     int progressDelay = 500;  // milliseconds before the progress dialog shows

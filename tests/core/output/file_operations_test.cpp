@@ -242,6 +242,19 @@ TEST_F(FileOperationsTest, AGoneFileLeavesTheListOnDelete) {
     EXPECT_EQ(list.Used, 4);
 }
 
+TEST_F(FileOperationsTest, AFileSavedAgainSinceItWasListedIsNotDeleted) {
+    Fill(3);
+    SelectRows({0, 1});
+    testing_support::WriteFile(tree.PathOf("03_12_25", "c.txt"), "saved again, longer");
+    const ApplyResult result = Apply(0, "", DeleteOperation);
+    ASSERT_EQ(result.files.size(), 2u);
+    EXPECT_EQ(result.files[1].fault, FileFault::Changed); // C, the newest, comes last
+    EXPECT_TRUE(Exists(tree.PathOf("03_12_25", "c.txt")));
+    EXPECT_EQ(RowName(0), "C.TXT");
+    EXPECT_EQ(list.SelCount, 1);
+    EXPECT_EQ(list.Used, 2);
+}
+
 TEST_F(FileOperationsTest, NothingIsReachedThroughALinkedDayFolder) {
     Fill(5);
     const std::string away = tree.dir / "away";

@@ -1,6 +1,7 @@
 #include "core/archive/day_folders.h"
 #include "scan_fixture.h"
 
+#include <cstdio>
 #include <gtest/gtest.h>
 
 namespace varnot {
@@ -149,6 +150,26 @@ TEST(ScanControl, ANewArchiveRootEmptiesTheListAndAPassOverTheOldOneIsNotShown) 
     f.Pass(f.host.pendingRescans[0]);
     EXPECT_EQ(f.Names(), std::vector<std::string>{"03_12_26\\NEW.TXT"});
     EXPECT_FALSE(f.control->AwaitingNewRoot());
+}
+
+TEST(ScanControl, AMessageRemovedDuringAPassDoesNotComeBackFromIt) {
+    ScanFixture f;
+    f.Put("03_12_25", "A.TXT", 9, 0);
+    const std::string c = f.Put("03_12_25", "C.TXT", 9, 10);
+    f.Pass();
+    f.panel->Current().ToggleSelected(0); // C
+    f.Put("03_12_25", "B.TXT", 9, 5);
+    f.control->ReRead(TReReadMode::AnnounceNew);
+    f.host.WaitForPass(); // the pass listed C, still selected, and B as new
+    std::remove(c.c_str());
+    f.panel->Current().RemoveAt(0);
+    f.control->SetAnnouncement("03_12_25\\C.TXT", "notice");
+    f.control->NoteRemoved("03_12_25\\C.TXT");
+    EXPECT_EQ(f.control->LastNewFile(), "");
+    f.control->PassComplete();
+    EXPECT_EQ(f.Names(), (std::vector<std::string>{"03_12_25\\B.TXT", "03_12_25\\A.TXT"}));
+    EXPECT_EQ(f.panel->Current().SelCount, 0);
+    EXPECT_EQ(f.control->LastNewFile(), "03_12_25\\B.TXT");
 }
 
 TEST(ScanControl, ReadMarkingFollowsTheDwellTimeAndIdleness) {

@@ -34,7 +34,6 @@ class FileCommandsTest : public ::testing::Test {
             rowCount = rows;
             row = current;
         };
-        services.lastNewFile = &lastNewFile;
         services.removed = [this](const std::string& name) { removed.push_back(name); };
         services.settingsFile = tree.dir / "varnot.INI";
     }
@@ -67,7 +66,6 @@ class FileCommandsTest : public ::testing::Test {
     int row = 0;
     int rowCount = 0;
     bool deleteAutomaticly = false;
-    std::string lastNewFile;
     std::vector<std::string> removed;
     TFileCommandServices services;
 };
@@ -174,6 +172,19 @@ TEST_F(FileCommandsTest, FailuresAreListedInOneBoxAndARefusedFolderTouchesNothin
     EXPECT_EQ(removed.size(), 2u);
     EXPECT_EQ(outcome.result.RemovedNames(), removed);
     EXPECT_EQ(List().Used, 12);
+}
+
+TEST_F(FileCommandsTest, AMessageSavedAgainSinceItWasListedIsReportedAndStays) {
+    const LanguageGuard english(true);
+    Fill(2);
+    testing_support::WriteFile(tree.PathOf("03_12_25", "M101.TXT"), "saved again, longer");
+    dialogs.messageAnswers = {TMsgResult::Yes};
+    Run(TFileCommand::Delete);
+    ASSERT_EQ(dialogs.questions.size(), 2u);
+    EXPECT_EQ(dialogs.questions[1].text,
+              "1 of 1 messages were not deleted.\n03_12_25\\M101.TXT: changed since it was listed");
+    EXPECT_TRUE(tree.Has("03_12_25", "M101.TXT"));
+    EXPECT_EQ(List().Used, 2);
 }
 
 TEST_F(FileCommandsTest, CancelInTheProgressDialogStopsBetweenFiles) {
