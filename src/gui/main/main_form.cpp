@@ -12,7 +12,9 @@
 #include "gui/app/lang.h"
 #include "gui/app/service_name.h"
 #include "gui/app/text_bytes.h"
+#include "gui/app/unix_signals.h"
 #include "gui/main/announce_service.h"
+#include "gui/main/editor_commands.h"
 #include "gui/main/list_controller.h"
 #include "gui/main/main_frame.h"
 #include "gui/main/message_list_model.h"
@@ -45,6 +47,7 @@ TMainform::TMainform(TTickSource ticks, QWidget* parent)
       frame_(std::make_unique<TMainFrame>()) {
     BuildMainFrame(*this, *frame_, [this] { DropDateCombo(); });
     ConnectFrame();
+    editorCommands_ = std::make_unique<TEditorCommands>(*this);
     FormCreate();
 }
 
@@ -159,6 +162,11 @@ void TMainform::FormDestroy() {
 }
 
 void TMainform::closeEvent(QCloseEvent* event) {
+    // A changed editor text may keep the program running; a shutdown signal asks nothing.
+    if (!editorCommands_->CloseForShutdown(!ShutdownSignalArrived())) {
+        event->ignore();
+        return;
+    }
     FormDestroy();
     event->accept();
 }

@@ -3,11 +3,11 @@
 #include "core/app/options_values.h"
 #include "core/archive/archive_options.h"
 #include "core/archive/file_panel.h"
-#include "core/scan/scan_control.h"
 #include "core/filters/filter_groups.h"
 #include "core/main/pane_layout.h"
-#include "gui/main/message_list_view.h"
+#include "core/scan/scan_control.h"
 #include "gui/app/options_dlg.h"
+#include "gui/main/message_list_view.h"
 
 #include <QMainWindow>
 #include <QString>
@@ -25,6 +25,7 @@ using TTickSource = std::function<qint64()>;
 qint64 MonotonicTick();
 
 class TAnnounceService;
+class TEditorCommands;
 class TFilePanel;
 class TListController;
 class TMessageListModel;
@@ -88,6 +89,14 @@ class TMainform : public QMainWindow, public ScanHost {
     void SetLastSearch(std::vector<std::string> keys, std::string text);
 
     qint64 TickNow() const { return ticks_(); }
+
+    // Opens the options dialog at the page and field of `mode`.
+    void ShowOptions(TOptionsMode mode);
+    // Takes over the external programs after an export made the operator name one (stored already).
+    void KeepExternalPrograms(std::string notePadExe, std::string wordExe) {
+        settings_.notePadExe = std::move(notePadExe);
+        settings_.wordExe = std::move(wordExe);
+    }
 
   protected:
     // Enter or a double-click in the list.
@@ -178,8 +187,6 @@ class TMainform : public QMainWindow, public ScanHost {
     void StopSearch() {}
 
     // Options.
-    // Opens the options dialog at the page and field of `mode`.
-    void ShowOptions(TOptionsMode mode);
     // The values the dialog is opened with: those in effect.
     TOptionsValues OptionsInEffect() const;
     // Puts fonts, character set, colours and highlight words into effect.
@@ -212,6 +219,8 @@ class TMainform : public QMainWindow, public ScanHost {
     TListController* list_ = nullptr;
     // Takes the files the receiving program announces.
     TAnnounceService* announceService_ = nullptr;
+    // Show Editor and Add to Editor, and the editor while one is open.
+    std::unique_ptr<TEditorCommands> editorCommands_;
 
     // Share of the height given to the list, in percent; the one from before
     // zooming in is what is stored while zoomed.
