@@ -104,7 +104,15 @@ void TEditorForm::SaveAsItemClick() {
 bool TEditorForm::SaveTextAs() {
     QString name = Dialogs().SaveFileName(this, EditorSaveAsTitle(), fileName_, EditorFileFilter());
     if (name.isEmpty()) return false;
-    if (!QFileInfo(name).fileName().contains('.')) name += ".TXT";
+    if (!QFileInfo(name).fileName().contains('.')) {
+        name += ".TXT";
+        // The file dialog asked about the name as typed, not about this one.
+        const QFileInfo completed(name);
+        if ((completed.exists() || completed.isSymLink()) &&
+            Dialogs().MessageBox(this, TMsgKind::Confirmation, EditorReplaceQuestionText(name),
+                                 TMsgButtons::YesNo) != TMsgResult::Yes)
+            return false;
+    }
     if (const int error = WriteEditorFile(name, Lines()); error != 0) {
         Dialogs().MessageBox(this, TMsgKind::Error, EditorCannotWriteText(name, error),
                              TMsgButtons::Yes);

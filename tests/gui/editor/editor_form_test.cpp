@@ -187,4 +187,17 @@ TEST_F(EditorFormTest, OptionsAndMainWindowGoToTheWindow) {
     EXPECT_EQ(mainWindowShown, 1);
 }
 
+TEST_F(EditorFormTest, SaveAsAsksBeforeReplacingTheFileItsCompletedNameNames) {
+    WriteFile(dir / "notes.TXT", "old");
+    Memo().setPlainText("new");
+    for (const TMsgResult answer : {TMsgResult::No, TMsgResult::Yes}) {
+        dialogs.messageAnswers = {answer};
+        dialogs.fileAnswers = {QString::fromStdString(dir / "notes")};
+        Control("SaveAsItem").trigger();
+        ASSERT_EQ(dialogs.questions.back().call, ScriptedDialogs::Call::Message);
+        EXPECT_EQ(dialogs.questions.back().buttons, TMsgButtons::YesNo);
+        EXPECT_EQ(ReadFile(dir / "notes.TXT"), answer == TMsgResult::Yes ? "new\r\n" : "old");
+    }
+}
+
 } // namespace
