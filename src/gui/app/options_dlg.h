@@ -188,11 +188,6 @@ using TApplyHandler = std::function<void(const TOptionsLook&)>;
 // page of `mode`, shown modally, destroyed. Apply buttons call `onApply`.
 TOptionsResult ShowOptions(QWidget* owner, TOptionsMode mode, const TOptionsValues& inEffect,
                            const TApplyHandler& onApply = {});
-// The same with the mode's number, for callers that still hold one.
-inline TOptionsResult ShowOptions(QWidget* owner, int mode, const TOptionsValues& inEffect,
-                                  const TApplyHandler& onApply = {}) {
-    return ShowOptions(owner, static_cast<TOptionsMode>(mode), inEffect, onApply);
-}
 
 // Tests drive the dialog through this instead of a modal loop: ShowOptions
 // shows the dialog, calls the driver, and counts a dialog the driver left open

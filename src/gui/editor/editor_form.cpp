@@ -5,8 +5,8 @@
 #include "core/app/ini_file.h"
 #include "core/app/program_paths.h"
 #include "core/app/settings_keys.h"
-#include "core/text/code_pages.h"
 #include "core/editor/editor_capacity.h"
+#include "core/text/code_pages.h"
 #include "gui/app/dialogs.h"
 #include "gui/app/lang.h"
 #include "gui/editor/editor_texts.h"
@@ -111,7 +111,7 @@ TEditorForm::TEditorForm(TEditorLinks links) : links_(std::move(links)) {
     setWindowIcon(TowerIcon());
     // The main window's closing ends the program, never this window's.
     setAttribute(Qt::WA_QuitOnClose, false);
-    if (links_.notePadExe == nullptr || links_.wordExe == nullptr) {
+    if (!links_.readProgram || !links_.keepProgram) {
         const IniFile ini(SettingsFile());
         notePadExe_ = Read(ini, keys::NotePadExe);
         wordExe_ = Read(ini, keys::WordExe);

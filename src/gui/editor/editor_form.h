@@ -23,26 +23,27 @@ namespace varnot {
 
 class TFindReplaceDialog;
 
-// The opening mode of the options dialog that shows the Fonts page with the
-// editor's font focused.
-inline constexpr int EditorFontOptionsMode = 3;
+enum class TOptionsMode;
+
+// The external programs an export hands its text to.
+enum class TExportProgram { NotePad, Word };
 
 // What the editor uses of the main window. Every member may be left empty.
 struct TEditorLinks {
     // Main Window (F12): brings the main window forward and gives it the focus.
     std::function<void()> showMainWindow;
-    // Options: the window's own options dialog, opened with a mode (the
-    // editor asks for EditorFontOptionsMode). The editor takes its font from
-    // the settings again afterwards.
-    std::function<void(int mode)> showOptions;
-    // The window's text editor and word processor: a program the operator
-    // names during an export from here is the window's too. Not owned; when
-    // absent the editor reads them from the settings.
-    std::string* notePadExe = nullptr;
-    std::string* wordExe = nullptr;
-    // The printer the window prints with, which keeps the set-up choice. Not
-    // owned; when absent the editor has one of its own.
-    QPrinter* printer = nullptr;
+    // Options: the window's own options dialog, opened at the editor's font.
+    // The editor takes its font from the settings again afterwards.
+    std::function<void(TOptionsMode mode)> showOptions;
+    // The window's text editor and word processor (NotePadExe, WordExe),
+    // read before each export from here, and a program the operator named
+    // during one handed back. Without both the editor keeps its own, read
+    // from the settings.
+    std::function<std::string(TExportProgram program)> readProgram;
+    std::function<void(TExportProgram program, const std::string& path)> keepProgram;
+    // The printer the window prints with, which keeps the set-up choice (not
+    // owned). Without one, or when it gives nullptr, the editor has its own.
+    std::function<QPrinter*()> printer;
 };
 
 // How appending one message ended.
@@ -132,8 +133,7 @@ class TEditorForm : public QMainWindow {
     void BuildButtons();
     void LoadGeometry();
     QPrinter& Printer();
-    std::string& Program(bool word);
-    void ExportTo(bool word);
+    void ExportTo(TExportProgram program);
     // The save dialog and the writing: true when the text was saved.
     bool SaveTextAs();
     // The text has been handed on: it counts as unchanged from here.

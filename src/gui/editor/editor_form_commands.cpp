@@ -3,9 +3,10 @@
 #include "gui/editor/editor_form.h"
 
 #include "core/app/settings_keys.h"
-#include "core/text/code_pages.h"
 #include "core/editor/editor_addition.h"
+#include "core/text/code_pages.h"
 #include "gui/app/dialogs.h"
+#include "gui/app/options_dlg.h"
 #include "gui/editor/editor_file.h"
 #include "gui/editor/editor_texts.h"
 #include "gui/editor/utf16_view.h"
@@ -103,7 +104,15 @@ void TEditorForm::SaveAsItemClick() {
 bool TEditorForm::SaveTextAs() {
     QString name = Dialogs().SaveFileName(this, EditorSaveAsTitle(), fileName_, EditorFileFilter());
     if (name.isEmpty()) return false;
-    if (!QFileInfo(name).fileName().contains('.')) name += ".TXT";
+    if (!QFileInfo(name).fileName().contains('.')) {
+        name += ".TXT";
+        // The file dialog asked about the name as typed, not about this one.
+        const QFileInfo completed(name);
+        if ((completed.exists() || completed.isSymLink()) &&
+            Dialogs().MessageBox(this, TMsgKind::Confirmation, EditorReplaceQuestionText(name),
+                                 TMsgButtons::YesNo) != TMsgResult::Yes)
+            return false;
+    }
     if (const int error = WriteEditorFile(name, Lines()); error != 0) {
         Dialogs().MessageBox(this, TMsgKind::Error, EditorCannotWriteText(name, error),
                              TMsgButtons::Yes);
@@ -118,27 +127,34 @@ void TEditorForm::MarkKept() {
     Memo->document()->setModified(false);
 }
 
-std::string& TEditorForm::Program(bool word) {
-    if (word) return links_.wordExe != nullptr ? *links_.wordExe : wordExe_;
-    return links_.notePadExe != nullptr ? *links_.notePadExe : notePadExe_;
-}
-
-void TEditorForm::ExportTo(bool word) {
+void TEditorForm::ExportTo(TExportProgram which) {
+    const bool word = which == TExportProgram::Word;
+    const bool linked = links_.readProgram && links_.keepProgram;
+    std::string& own = word ? wordExe_ : notePadExe_;
+    const std::string before = linked ? links_.readProgram(which) : own;
+    std::string program = before;
     const TExportOutcome outcome =
-        ExportLines(this, Program(word), word ? keys::WordExe : keys::NotePadExe, Lines());
+        ExportLines(this, program, word ? keys::WordExe : keys::NotePadExe, Lines());
+    // A program the operator named on the way is the window's from now on.
+    if (program != before) {
+        if (linked)
+            links_.keepProgram(which, program);
+        else
+            own = program;
+    }
     if (outcome == TExportOutcome::Started) MarkKept();
 }
 
 void TEditorForm::ExportItemClick() {
-    ExportTo(false);
+    ExportTo(TExportProgram::NotePad);
 }
 
 void TEditorForm::ExportWordItemClick() {
-    ExportTo(true);
+    ExportTo(TExportProgram::Word);
 }
 
 QPrinter& TEditorForm::Printer() {
-    if (links_.printer != nullptr) return *links_.printer;
+    if (QPrinter* printer = links_.printer ? links_.printer() : nullptr) return *printer;
     if (!ownPrinter_) ownPrinter_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
     return *ownPrinter_;
 }
@@ -178,7 +194,7 @@ void TEditorForm::SelectAllItemClick() {
 }
 
 void TEditorForm::OptionsItemClick() {
-    if (links_.showOptions) links_.showOptions(EditorFontOptionsMode);
+    if (links_.showOptions) links_.showOptions(TOptionsMode::EditorFont);
     ApplyEditorFont();
 }
 

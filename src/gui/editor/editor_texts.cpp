@@ -45,6 +45,11 @@ QString EditorCannotWriteText(const QString& file, int error) {
            QString::fromLocal8Bit(std::strerror(error));
 }
 
+QString EditorReplaceQuestionText(const QString& file) {
+    return file +
+           Lang(" уже существует.\nЗаменить его?", " already exists.\nDo you want to replace it?");
+}
+
 QString EditorOpenTitle() {
     return Lang("Открыть", "Open");
 }

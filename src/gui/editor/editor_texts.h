@@ -14,6 +14,8 @@ QString EditorCannotOpenText(const QString& file, const QString& reason);
 QString EditorNotTextText(const QString& file);
 QString EditorTooLargeText(const QString& file);
 QString EditorCannotWriteText(const QString& file, int error);
+// Save as completed the name with ".TXT", and a file of that name exists.
+QString EditorReplaceQuestionText(const QString& file);
 // The file dialogs: titles and the filter list.
 QString EditorOpenTitle();
 QString EditorSaveAsTitle();

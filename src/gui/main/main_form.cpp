@@ -12,9 +12,11 @@
 #include "gui/app/lang.h"
 #include "gui/app/service_name.h"
 #include "gui/app/text_bytes.h"
+#include "gui/app/unix_signals.h"
 #include "gui/main/announce_service.h"
 #include "gui/main/filter_commands.h"
 #include "gui/main/file_op_commands.h"
+#include "gui/main/editor_commands.h"
 #include "gui/main/list_controller.h"
 #include "gui/main/main_frame.h"
 #include "gui/main/message_list_model.h"
@@ -50,6 +52,7 @@ TMainform::TMainform(TTickSource ticks, QWidget* parent)
     BuildMainFrame(*this, *frame_, [this] { DropDateCombo(); });
     ConnectFrame();
     output_ = std::make_unique<TOutputCommands>(*this);
+    editorCommands_ = std::make_unique<TEditorCommands>(*this);
     FormCreate();
     filterCommands_ = std::make_unique<TFilterCommands>(*this);
     search_ = std::make_unique<TSearchCommands>(*this);
@@ -169,6 +172,11 @@ void TMainform::FormDestroy() {
 }
 
 void TMainform::closeEvent(QCloseEvent* event) {
+    // A changed editor text may keep the program running; a shutdown signal asks nothing.
+    if (!editorCommands_->CloseForShutdown(!ShutdownSignalArrived())) {
+        event->ignore();
+        return;
+    }
     FormDestroy();
     event->accept();
 }

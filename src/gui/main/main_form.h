@@ -29,6 +29,7 @@ qint64 MonotonicTick();
 class TAnnounceService;
 class TFilterCommands;
 class TFileOpCommands;
+class TEditorCommands;
 class TFilePanel;
 class TListController;
 class TMessageListModel;
@@ -109,6 +110,8 @@ class TMainform : public QMainWindow, public ScanHost {
     // names a new program updates them.
     std::string& NotePadExe() { return settings_.notePadExe; }
     std::string& WordExe() { return settings_.wordExe; }
+    // Opens the options dialog at the page and field of `mode`.
+    void ShowOptions(TOptionsMode mode);
 
   protected:
     // Enter or a double-click in the list.
@@ -199,8 +202,6 @@ class TMainform : public QMainWindow, public ScanHost {
     void StopSearch();
 
     // Options.
-    // Opens the options dialog at the page and field of `mode`.
-    void ShowOptions(TOptionsMode mode);
     // The values the dialog is opened with: those in effect.
     TOptionsValues OptionsInEffect() const;
     // Puts fonts, character set, colours and highlight words into effect.
@@ -239,6 +240,8 @@ class TMainform : public QMainWindow, public ScanHost {
     std::unique_ptr<TFilterCommands> filterCommands_;
     // Copy, move and delete.
     std::unique_ptr<TFileOpCommands> fileOps_;
+    // Show Editor and Add to Editor, and the editor while one is open.
+    std::unique_ptr<TEditorCommands> editorCommands_;
 
     // Share of the height given to the list, in percent; the one from before
     // zooming in is what is stored while zoomed.

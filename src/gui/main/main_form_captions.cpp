@@ -10,6 +10,7 @@
 #include "gui/app/qt_translations.h"
 #include "gui/app/text_bytes.h"
 #include "gui/main/captions.h"
+#include "gui/main/editor_commands.h"
 #include "gui/main/main_frame.h"
 #include "gui/main/message_list_model.h"
 #include "gui/main/message_view.h"
@@ -27,6 +28,7 @@ void TMainform::ApplyCaptions() {
                                                            : findChild<QObject*>(caption.control);
         ApplyCaption(control, caption);
     }
+    editorCommands_->ApplyCaptions();
 }
 
 void TMainform::LanguageItemClick() {

@@ -4,10 +4,11 @@
 
 #include "core/app/ini_file.h"
 #include "core/app/program_paths.h"
-#include "core/text/code_pages.h"
 #include "core/archive/file_panel.h"
+#include "core/text/code_pages.h"
 #include "gui/app/options_dlg.h"
 #include "gui/app/text_bytes.h"
+#include "gui/main/editor_commands.h"
 #include "gui/main/main_frame.h"
 #include "gui/main/message_list_model.h"
 #include "gui/main/message_list_view.h"
@@ -80,6 +81,7 @@ void TMainform::ApplyLook(const TOptionsLook& look) {
     // The character set is stored and shown only: fonts are Unicode on this platform.
     settings_ = WithLook(settings_, look);
     frame_->View->SetViewFont(FromCp1251(look.view.font), look.view.size);
+    editorCommands_->ApplyEditorFont(look.editor);
     RefreshViewWords();
     const QFont listFont = ViewFontFor(FromCp1251(look.list.font), look.list.size);
     frame_->FileGrid->setFont(listFont);

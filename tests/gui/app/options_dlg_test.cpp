@@ -92,7 +92,8 @@ TEST_F(OptionsDlgTest, OpeningModesChooseThePageAndTheFocusedControl) {
             if (name == "NotepadPathEdit") expected = dlg.NotepadPathEdit;
             if (name == "EditorComboBox") expected = dlg.EditorComboBox;
         });
-        const TOptionsResult result = ShowOptions(nullptr, c.mode, inEffect);
+        const TOptionsResult result =
+            ShowOptions(nullptr, static_cast<TOptionsMode>(c.mode), inEffect);
         SetOptionsDriver(before);
         EXPECT_EQ(page, c.page) << "mode " << c.mode;
         if (c.focus) {

@@ -173,7 +173,7 @@ TEST_F(EditorFormTest, ExportAndPrintHandOnTheLinesAsTheyStand) {
 TEST_F(EditorFormTest, OptionsAndMainWindowGoToTheWindow) {
     WriteFile(dir / "varnot.INI", "[Editor]\r\nSize=14\r\n");
     EXPECT_EQ(Memo().font().pointSize(), 14);
-    links.showOptions = [this](int mode) {
+    links.showOptions = [this](TOptionsMode mode) {
         optionsModes.push_back(mode);
         IniFile ini(dir / "varnot.INI");
         ini.WriteString("Editor", "Size", "17");
@@ -181,10 +181,23 @@ TEST_F(EditorFormTest, OptionsAndMainWindowGoToTheWindow) {
     };
     host = std::make_unique<TEditorHost>(links);
     Control("OptionsItem").trigger();
-    EXPECT_EQ(optionsModes, std::vector<int>{EditorFontOptionsMode});
+    EXPECT_EQ(optionsModes, std::vector<TOptionsMode>{TOptionsMode::EditorFont});
     EXPECT_EQ(Memo().font().pointSize(), 17);
     Control<QToolButton>("MainWindowButton").click();
     EXPECT_EQ(mainWindowShown, 1);
+}
+
+TEST_F(EditorFormTest, SaveAsAsksBeforeReplacingTheFileItsCompletedNameNames) {
+    WriteFile(dir / "notes.TXT", "old");
+    Memo().setPlainText("new");
+    for (const TMsgResult answer : {TMsgResult::No, TMsgResult::Yes}) {
+        dialogs.messageAnswers = {answer};
+        dialogs.fileAnswers = {QString::fromStdString(dir / "notes")};
+        Control("SaveAsItem").trigger();
+        ASSERT_EQ(dialogs.questions.back().call, ScriptedDialogs::Call::Message);
+        EXPECT_EQ(dialogs.questions.back().buttons, TMsgButtons::YesNo);
+        EXPECT_EQ(ReadFile(dir / "notes.TXT"), answer == TMsgResult::Yes ? "new\r\n" : "old");
+    }
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 // the test and a PDF printer.
 #include "core/app/program_paths.h"
 #include "gui/app/lang.h"
+#include "gui/app/options_dlg.h"
 #include "gui/editor/editor_host.h"
 #include "gui/editor/find_replace_dialog.h"
 #include "gui/support/scripted_dialogs.h"
@@ -26,11 +27,15 @@ class EditorFixture : public ::testing::Test {
         varnot::SetProgramPaths({dir.path(), dir / "varnot.INI"});
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(QString::fromStdString(dir / "out.pdf"));
-        links.printer = &printer;
-        links.notePadExe = &notePadExe;
-        links.wordExe = &wordExe;
+        links.printer = [this] { return &printer; };
+        links.readProgram = [this](varnot::TExportProgram program) {
+            return program == varnot::TExportProgram::Word ? wordExe : notePadExe;
+        };
+        links.keepProgram = [this](varnot::TExportProgram program, const std::string& path) {
+            (program == varnot::TExportProgram::Word ? wordExe : notePadExe) = path;
+        };
         links.showMainWindow = [this] { ++mainWindowShown; };
-        links.showOptions = [this](int mode) { optionsModes.push_back(mode); };
+        links.showOptions = [this](varnot::TOptionsMode mode) { optionsModes.push_back(mode); };
         host = std::make_unique<varnot::TEditorHost>(links);
     }
     void TearDown() override {
@@ -59,7 +64,7 @@ class EditorFixture : public ::testing::Test {
     std::string notePadExe;
     std::string wordExe;
     int mainWindowShown = 0;
-    std::vector<int> optionsModes;
+    std::vector<varnot::TOptionsMode> optionsModes;
     varnot::TEditorLinks links;
     std::unique_ptr<varnot::TEditorHost> host;
 };
