@@ -17,9 +17,9 @@ namespace varnot {
 TListController::TListController(TFileGrid& grid, TMessageListModel& model, TFilePanel& panel,
                                  Hooks hooks, QWidget* dialogParent)
     : QObject(&grid), grid_(grid), model_(model), panel_(panel), hooks_(std::move(hooks)),
-      dialogParent_(dialogParent) {
+      dialogParent_(dialogParent), viewport_(grid.viewport()) {
     grid_.installEventFilter(this);
-    grid_.viewport()->installEventFilter(this);
+    viewport_->installEventFilter(this);
 }
 
 int TListController::ShownCount() const {
@@ -98,7 +98,10 @@ bool TListController::eventFilter(QObject* watched, QEvent* event) {
         if (hooks_.operatorActed) hooks_.operatorActed();
         return FileGridKeyDown(static_cast<QKeyEvent*>(event));
     }
-    if (watched != grid_.viewport()) return false;
+    // The viewport is compared by the pointer kept at construction: while the
+    // grid is being destroyed its viewport still sends events, and the grid
+    // can no longer be asked for it.
+    if (watched != viewport_) return false;
     switch (event->type()) {
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonDblClick:

@@ -78,6 +78,7 @@ class TListController : public QObject {
     TFilePanel& panel_;
     Hooks hooks_;
     QWidget* dialogParent_;
+    QWidget* viewport_; // the grid's viewport, which this filters
     int rightDragAnchor_ = -1;
     bool rightDragState_ = false;
     BriefWindow briefWindowRows_;
