@@ -8,8 +8,8 @@
 namespace varnot {
 
 void UseDesktopIconTheme() {
-    // The folders of the icon theme specification: ~/.icons, then "icons"
-    // in every XDG data folder.
+    // Where desktops keep icon themes: ~/.icons, then "icons" in every XDG
+    // data folder.
     QStringList paths = QIcon::themeSearchPaths();
     QStringList standard{QDir::homePath() + "/.icons"};
     standard += QStandardPaths::locateAll(QStandardPaths::GenericDataLocation, "icons",
