@@ -5,6 +5,7 @@
 #include "gui/app/dialogs.h"
 #include "gui/app/input_dlg.h"
 #include "gui/app/lang.h"
+#include "gui/app/named_widget.h"
 #include "gui/app/text_bytes.h"
 
 #include <QGridLayout>
@@ -25,11 +26,6 @@ namespace {
 TFilterFormDriver& Driver() {
     static TFilterFormDriver driver;
     return driver;
-}
-
-template <typename Widget> Widget* Named(Widget* widget, const char* name) {
-    widget->setObjectName(name);
-    return widget;
 }
 
 // The text without the characters the mask field ignores when typed.

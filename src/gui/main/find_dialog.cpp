@@ -2,6 +2,7 @@
 
 #include "core/text/code_pages.h"
 #include "gui/app/lang.h"
+#include "gui/app/named_widget.h"
 #include "gui/app/text_bytes.h"
 
 #include <QCheckBox>
@@ -24,11 +25,6 @@ namespace {
 TFindDialogDriver& Driver() {
     static TFindDialogDriver driver;
     return driver;
-}
-
-template <class Widget> Widget* Named(Widget* widget, const char* name) {
-    widget->setObjectName(name);
-    return widget;
 }
 
 } // namespace
