@@ -4,6 +4,7 @@
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/uio.h>
 #include <unistd.h>
 
 namespace varnot {
@@ -12,7 +13,37 @@ namespace {
 
 std::atomic<long> openCount{0};
 
+// A descriptor of a regular file opened for reading, or -1: no symbolic link
+// is followed and no FIFO is waited on.
+int OpenRegularFile(const std::string& path, int& error, struct stat& st) {
+    const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC);
+    if (fd < 0) {
+        error = errno;
+        return -1;
+    }
+    if (fstat(fd, &st) != 0) {
+        error = errno;
+        close(fd);
+        return -1;
+    }
+    if (!S_ISREG(st.st_mode)) {
+        error = S_ISDIR(st.st_mode) ? EISDIR : EINVAL;
+        close(fd);
+        return -1;
+    }
+    return fd;
+}
+
 } // namespace
+
+void AdviseWillRead(const std::string& path, std::size_t bytes) {
+    int error = 0;
+    struct stat st {};
+    const int fd = OpenRegularFile(path, error, st);
+    if (fd < 0) return;
+    posix_fadvise(fd, 0, static_cast<off_t>(bytes), POSIX_FADV_WILLNEED);
+    close(fd);
+}
 
 long MessageFile::OpenCount() {
     return openCount.load(std::memory_order_relaxed);
@@ -20,22 +51,9 @@ long MessageFile::OpenCount() {
 
 MessageFile::MessageFile(const std::string& path) {
     openCount.fetch_add(1, std::memory_order_relaxed);
-    int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC);
-    if (fd < 0) {
-        error_ = errno;
-        return;
-    }
     struct stat st {};
-    if (fstat(fd, &st) != 0) {
-        error_ = errno;
-        close(fd);
-        return;
-    }
-    if (!S_ISREG(st.st_mode)) {
-        error_ = S_ISDIR(st.st_mode) ? EISDIR : EINVAL;
-        close(fd);
-        return;
-    }
+    const int fd = OpenRegularFile(path, error_, st);
+    if (fd < 0) return;
     fd_ = fd;
     size_ = st.st_size > 0 ? static_cast<long long>(st.st_size) : 0;
     modified_ = st.st_mtime;
@@ -56,9 +74,22 @@ long MessageFile::Read(void* buffer, std::size_t size) {
     }
 }
 
-long MessageFile::ReadFull(void* buffer, std::size_t size) {
+long MessageFile::ReadFull(void* buffer, std::size_t size, bool* waitedForDisk) {
     auto* bytes = static_cast<char*>(buffer);
     std::size_t total = 0;
+    if (waitedForDisk != nullptr && fd_ >= 0 && size > 0) {
+        // A first read that may not wait says whether the text is in memory;
+        // where the file system cannot tell, the plain reads below do the work.
+        *waitedForDisk = false;
+        iovec part{bytes, size};
+        ssize_t got;
+        do {
+            got = preadv2(fd_, &part, 1, -1, RWF_NOWAIT);
+        } while (got < 0 && errno == EINTR);
+        if (got > 0) total = static_cast<std::size_t>(got);
+        if (got == 0) return 0;
+        if (got < 0 && errno == EAGAIN) *waitedForDisk = true;
+    }
     while (total < size) {
         long got = Read(bytes + total, size - total);
         if (got < 0) return -1;

@@ -31,7 +31,9 @@ class MessageFile {
     // Reads up to `size` bytes; 0 at the end, -1 on failure (see Error()).
     long Read(void* buffer, std::size_t size);
     // Fills `size` bytes unless the file ends first; the count read, or -1.
-    long ReadFull(void* buffer, std::size_t size);
+    // With `waitedForDisk`, it tells whether the first bytes were not in
+    // memory yet and had to be read from the disk.
+    long ReadFull(void* buffer, std::size_t size, bool* waitedForDisk = nullptr);
 
   private:
     int fd_ = -1;
@@ -39,6 +41,11 @@ class MessageFile {
     long long size_ = 0;
     std::time_t modified_ = 0;
 };
+
+// Asks the kernel to start reading the first `bytes` of a message file into
+// memory, and returns at once without waiting for them. Nothing happens for a
+// path that is not a regular file. Not counted by MessageFile::OpenCount.
+void AdviseWillRead(const std::string& path, std::size_t bytes);
 
 // Reads a file line by line through a fixed buffer, so that a file of any
 // size or shape costs no more memory than its longest kept line. A line ends

@@ -50,7 +50,7 @@ TextLoadResult LoadTextBuffer(const std::string& path, const ArchiveOptions& opt
     const std::size_t wanted = file.Size() < static_cast<long long>(ViewBuffer::kMaxBytes)
                                    ? static_cast<std::size_t>(file.Size())
                                    : ViewBuffer::kMaxBytes;
-    long got = file.ReadFull(buffer.Data(), wanted);
+    long got = file.ReadFull(buffer.Data(), wanted, &result.waitedForDisk);
     if (got < 0) {
         buffer.Clear(); // part of it may have been overwritten
         result.error = file.Error();

@@ -51,8 +51,9 @@ class ViewBuffer {
 
 struct TextLoadResult {
     bool ok = false;
-    std::size_t bytes = 0; // bytes loaded when ok
-    int error = 0;         // errno of the failure otherwise
+    std::size_t bytes = 0;      // bytes loaded when ok
+    int error = 0;              // errno of the failure otherwise
+    bool waitedForDisk = false; // the text was not in memory and came from the disk
 
     explicit operator bool() const { return ok; }
 };

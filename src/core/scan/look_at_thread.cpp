@@ -2,8 +2,10 @@
 
 #include "core/archive/day_folders.h"
 #include "core/archive/dir_listing.h"
+#include "core/archive/message_file.h"
 #include "core/archive/safe_delete.h"
 #include "core/filters/text_filter.h"
+#include "core/scan/read_ahead.h"
 
 #include <algorithm>
 
@@ -56,19 +58,35 @@ PassOutcome RunPass(const PassRequest& request, CList& previous, CList& spare, V
     CList::CarryMarks(previous, spare);
 
     TTextFilter filter(request.filter, request.options, buffer);
+    auto matched = [&](const TFileInfo& record) {
+        return request.refilter || record.Has(TFileInfo::Unchecked);
+    };
+    TReadAhead readAhead(
+        spare.Used,
+        [&](int p) {
+            const TFileInfo& record = spare.RecordAt(p);
+            return matched(record) && filter.WouldRead(record);
+        },
+        [&](int p) {
+            AdviseWillRead(DiskPath(request.options.root, spare.RecordAt(p)),
+                           ViewBuffer::kMaxBytes);
+        });
     for (int p = 0; p < spare.Used; ++p) {
         if (stop.load(std::memory_order_relaxed)) {
             outcome.stopped = true;
             break;
         }
         TFileInfo& record = spare.RecordAt(p);
-        if (!request.refilter && !record.Has(TFileInfo::Unchecked)) continue;
+        if (!matched(record)) continue;
         if (!request.refilter && outcome.firstNewIndex < 0) outcome.firstNewIndex = p;
+        readAhead.Reached(p);
+        const long diskReads = filter.DiskReads();
         record.Flags = static_cast<std::uint16_t>(record.Flags & ~TFileInfo::Unchecked);
         if (filter.Match(record))
             record.Flags |= TFileInfo::Shown;
         else
             record.Flags = static_cast<std::uint16_t>(record.Flags & ~TFileInfo::Shown);
+        if (filter.DiskReads() > diskReads) readAhead.Start();
     }
     // A full refilter announces nothing.
     if (request.refilter) outcome.firstNewIndex = -1;
