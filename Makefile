@@ -13,10 +13,12 @@ JOBS    ?= $(shell nproc)
 # tests read their PDF back with poppler-utils. rsvg-convert draws the PNG
 # icons; the install check validates the desktop entry, the metainfo and the
 # manual pages with the tools of desktop-file-utils, appstream, man-db and groff.
+# The notification tests run on a private session bus (dbus-run-session of
+# dbus-daemon, with a bus configuration of their own).
 PACKAGES = cmake make g++ pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev \
            libbenchmark-dev fonts-dejavu-core adwaita-icon-theme libqt6svg6 \
            qt6-translations-l10n poppler-utils librsvg2-bin desktop-file-utils appstream \
-           man-db groff-base
+           man-db groff-base dbus-daemon
 DEMO_PACKAGES = xvfb xauth
 # CPack's Debian generator finds the package's dependencies with dpkg-shlibdeps,
 # which needs `file`.

@@ -162,6 +162,8 @@ TOptionsValues ReadSettingsValues(const IniFile& ini) {
     v.english = Read(ini, keys::English);
     v.service = Read(ini, keys::Service);
     v.filterIndex = Read(ini, keys::FilterIndex);
+    v.notify = Read(ini, keys::Notify);
+    v.trayIcon = Read(ini, keys::TrayIcon);
     return v;
 }
 

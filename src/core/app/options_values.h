@@ -89,6 +89,8 @@ struct TOptionsValues {
     bool english = true;
     std::string service = "ZEVA"; // the announce service's name as stored, not yet reduced
     int filterIndex = 0;          // the operator's last filter choice
+    bool notify = true;           // desktop notifications of new messages
+    bool trayIcon = true;         // the tray icon with the unread count
 
     bool operator==(const TOptionsValues&) const = default;
 };

@@ -87,6 +87,10 @@ inline constexpr BoolKey LastExitIsGood{Main, "LastExitIsGood", false};
 inline constexpr TextKey CopyFolder{Main, "copy", ""};
 // Written for the record, never read back.
 inline constexpr TextKey FindText{Main, "find", ""};
+// Desktop notifications of new messages while the window is not in front,
+// and the tray icon with the count of unread messages.
+inline constexpr BoolKey Notify{Main, "Notify", true};
+inline constexpr BoolKey TrayIcon{Main, "TrayIcon", true};
 
 // Section Colors: red in the lowest byte, green in the next, blue in the third.
 inline constexpr IntKey CaptionColor{Colors, "Caption", 32768};

@@ -128,6 +128,7 @@ void TScanControl::PassComplete() {
             rereadArg_ == TReReadMode::AnnounceNew) {
             const TFileInfo& record = current.RecordAt(firstNew);
             SetAnnouncement(std::string(record.Name()), NoticeFor(record));
+            ReportNewShown(current, panel_.Spare());
         }
         ListUpdate update;
         update.rowCount = std::max(1, current.ShownCount);
@@ -248,6 +249,37 @@ std::string TScanControl::NoticeFor(const TFileInfo& record) const {
            LoadHead(DiskPath(Options.root, record), Options);
 }
 
+void TScanControl::ReportNewShown(const CList& shown, const CList& before) {
+    // The merge of the pass paired every record on display with its place in
+    // the new list; the unpaired ones are new. Arrivals taken while the pass
+    // ran were on display already: they were told of when they came.
+    std::vector<bool> known(static_cast<std::size_t>(shown.Used), false);
+    for (int i = 0; i < before.Used; ++i) {
+        const int m = shown.MatchIndexAt(i);
+        if (m >= 0 && m < shown.Used) known[static_cast<std::size_t>(m)] = true;
+    }
+    TNewMessages news;
+    for (int p = 0; p < shown.Used; ++p) {
+        const TFileInfo& record = shown.RecordAt(p);
+        if (known[static_cast<std::size_t>(p)] || !record.Has(TRecordFlag::Shown)) continue;
+        if (news.names.empty()) {
+            news.newestTime = record.Time;
+            news.newestNotice = NoticeFor(record);
+        }
+        news.names.emplace_back(record.Name());
+    }
+    if (!news.names.empty()) host_.NewMessagesShown(news);
+}
+
+void TScanControl::ReportArrived(const TFileInfo& record) {
+    TNewMessages news;
+    news.names.emplace_back(record.Name());
+    news.newestTime = record.Time;
+    // The announcement was just made of this record.
+    news.newestNotice = newMessageNotice_;
+    host_.NewMessagesShown(news);
+}
+
 bool TScanControl::MatchOne(const TFileInfo& record) {
     TTextFilter filter(Filter, Options, buffer_);
     return filter.Match(record);
@@ -280,6 +312,7 @@ void TScanControl::TakeArrived(std::string_view announced, bool replay) {
         record.Time = file.time;
         SetAnnouncement(std::string(record.Name()), NoticeFor(record));
         host_.UpdateStatusLine();
+        if (!replay && MatchOne(record)) ReportArrived(record);
         return;
     }
     CList& current = panel_.Current();
@@ -288,6 +321,8 @@ void TScanControl::TakeArrived(std::string_view announced, bool replay) {
     if (keep < 0) keep = 0;
     const int p = InsertArrived(sub, file.diskName, file.size, file.time, keep);
     if (p < 0) return;
+    // A replayed arrival was told of when it came.
+    if (!replay && current.RecordAt(p).Has(TRecordFlag::Shown)) ReportArrived(current.RecordAt(p));
     // Its row, when it passes the filter; otherwise the operator stays where he is.
     const int newRow = current.RecordAt(p).Has(TRecordFlag::Shown) ? current.BuildRows(p) : -1;
     const int keepRow = current.BuildRows(keep);

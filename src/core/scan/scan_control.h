@@ -4,6 +4,7 @@
 #include "core/archive/file_panel.h"
 #include "core/filters/filter_groups.h"
 #include "core/scan/look_at_thread.h"
+#include "core/scan/new_messages.h"
 
 #include <cstdint>
 #include <optional>
@@ -58,6 +59,9 @@ class ScanHost {
     virtual void PrintArrived(const std::string& path) = 0;
     // Milliseconds of a monotonic clock.
     virtual std::int64_t Now() const = 0;
+    // Messages a pass or an arrival brought into view that pass the filter,
+    // when the new-message notice tells of them. Nobody needs to listen.
+    virtual void NewMessagesShown(const TNewMessages&) {}
 };
 
 // The window's side of the archive scanner: asking for passes (one running,
@@ -133,6 +137,11 @@ class TScanControl {
 
   private:
     std::string NoticeFor(const TFileInfo& record) const;
+    // Tells the host of the shown records of `shown` that `before` (the list
+    // on display until now) did not hold.
+    void ReportNewShown(const CList& shown, const CList& before);
+    // Tells the host of one new message that passes the filter.
+    void ReportArrived(const TFileInfo& record);
     // Takes the records of messages removed during the pass out of its list
     // while their files stay gone; `firstNew` follows the records that move.
     void DropRemovedDuringPass(CList& list, int& firstNew) const;

@@ -73,6 +73,8 @@ constexpr std::array kCaptions{
     TCaption{"NotePadSetupItem", P::Caption, "Настройка NotePad", "NotePad setup"},
     TCaption{"WordSetupItem", P::Caption, "Настройка Word", "Word setup"},
     TCaption{"ShowFileNameItem", P::Caption, "Имя", "Name"},
+    TCaption{"NotifyItem", P::Caption, "&Уведомлять о новых сообщениях", "&Notify of new messages"},
+    TCaption{"TrayIconItem", P::Caption, "Значок в &трее", "&Tray icon"},
 };
 
 } // namespace

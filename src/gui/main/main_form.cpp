@@ -14,14 +14,15 @@
 #include "gui/app/text_bytes.h"
 #include "gui/app/unix_signals.h"
 #include "gui/main/announce_service.h"
-#include "gui/main/filter_commands.h"
-#include "gui/main/file_op_commands.h"
 #include "gui/main/editor_commands.h"
+#include "gui/main/file_op_commands.h"
+#include "gui/main/filter_commands.h"
 #include "gui/main/list_controller.h"
 #include "gui/main/main_frame.h"
 #include "gui/main/message_list_model.h"
 #include "gui/main/message_list_view.h"
 #include "gui/main/message_view.h"
+#include "gui/main/notify_commands.h"
 #include "gui/main/output_commands.h"
 #include "gui/main/search_commands.h"
 
@@ -56,6 +57,7 @@ TMainform::TMainform(TTickSource ticks, QWidget* parent)
     FormCreate();
     filterCommands_ = std::make_unique<TFilterCommands>(*this);
     search_ = std::make_unique<TSearchCommands>(*this);
+    notify_ = std::make_unique<TNotifyCommands>(*this);
 }
 
 TMainform::~TMainform() {
@@ -386,6 +388,10 @@ void TMainform::PostPendingRescan(TReReadMode mode) {
 
 void TMainform::PrintArrived(const std::string& path) {
     output_->PrintArrived(path);
+}
+
+void TMainform::NewMessagesShown(const TNewMessages& messages) {
+    if (notify_) notify_->MessagesArrived(messages);
 }
 
 QPrinter& TMainform::Printer() {

@@ -33,6 +33,7 @@ class TEditorCommands;
 class TFilePanel;
 class TListController;
 class TMessageListModel;
+class TNotifyCommands;
 class TOutputCommands;
 class TSearchCommands;
 struct TMainFrame;
@@ -112,6 +113,13 @@ class TMainform : public QMainWindow, public ScanHost {
     std::string& WordExe() { return settings_.wordExe; }
     // Opens the options dialog at the page and field of `mode`.
     void ShowOptions(TOptionsMode mode);
+    // Desktop notifications and the tray icon, on or off; their View menu
+    // items switch them.
+    bool& NotifyInEffect() { return settings_.notify; }
+    bool& TrayIconInEffect() { return settings_.trayIcon; }
+    // Goes to a newly arrived message as a click on the status line's notice
+    // does, except that a filter under which it is listed stays chosen.
+    void ShowArrivedMessage(const std::string& name);
 
   protected:
     // Enter or a double-click in the list.
@@ -144,6 +152,7 @@ class TMainform : public QMainWindow, public ScanHost {
     void PostPassComplete() override;
     void PostPendingRescan(TReReadMode mode) override;
     void PrintArrived(const std::string& path) override;
+    void NewMessagesShown(const TNewMessages& messages) override;
     std::int64_t Now() const override { return TickNow(); }
     // The grid takes a new row count; the current row stays where it was
     // when it still exists.
@@ -192,6 +201,9 @@ class TMainform : public QMainWindow, public ScanHost {
     void FirstButtonClick();
     void RereadButtonClick();
     void HintLabelClick();
+    // Brings the list to the newest day with that message current; with
+    // `keepListingFilter` a filter that lists it stays chosen.
+    void GoToAnnounced(const std::string& announced, bool keepListingFilter);
     // Rebuilds the day list from the archive and then the day chooser's items.
     void DropDateCombo();
     void DateComboBoxChange(int index);
@@ -242,6 +254,8 @@ class TMainform : public QMainWindow, public ScanHost {
     std::unique_ptr<TFileOpCommands> fileOps_;
     // Show Editor and Add to Editor, and the editor while one is open.
     std::unique_ptr<TEditorCommands> editorCommands_;
+    // Desktop notifications and the tray icon.
+    std::unique_ptr<TNotifyCommands> notify_;
 
     // Share of the height given to the list, in percent; the one from before
     // zooming in is what is stored while zoomed.

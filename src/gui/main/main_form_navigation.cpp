@@ -52,9 +52,29 @@ void TMainform::HintLabelClick() {
     if (scan_->LastNewFile().empty()) return;
     // Showing a message may end the announcement: keep the name.
     const std::string announced = scan_->LastNewFile();
+    GoToAnnounced(announced, false);
+    scan_->ClearAnnouncement();
+    UpdateStatusLine();
+}
+
+void TMainform::ShowArrivedMessage(const std::string& name) {
+    GoToAnnounced(name, true);
+    UpdateStatusLine();
+}
+
+void TMainform::GoToAnnounced(const std::string& announced, bool keepListingFilter) {
+    const auto rowOf = [this, &announced] {
+        for (int row = 0; row < ShownCount(); ++row) {
+            const TFileInfo* record = panel_->RecordAtRow(row);
+            if (record != nullptr && record->Name() == announced) return row;
+        }
+        return -1;
+    };
+    const bool keepFilter =
+        keepListingFilter && !panel_->Refilter && scan_->DateIndex == 0 && rowOf() >= 0;
     if (settings_.inZEV) {
         MoveToRow(0);
-    } else if (frame_->FilterComboBox->currentIndex() > 0) {
+    } else if (frame_->FilterComboBox->currentIndex() > 0 && !keepFilter) {
         // The filter in use may hide the message: show everything. This is
         // the program's choice, not the operator's, so it is not stored.
         frame_->FilterComboBox->setCurrentIndex(0);
@@ -71,17 +91,9 @@ void TMainform::HintLabelClick() {
         // looked for when it has landed.
         scan_->ShowAfterNextPass(announced);
         scan_->ReRead(TReReadMode::AnnounceNew);
-    } else {
-        for (int row = 0; row < ShownCount(); ++row) {
-            const TFileInfo* record = panel_->RecordAtRow(row);
-            if (record != nullptr && record->Name() == announced) {
-                MoveToRow(row);
-                break;
-            }
-        }
+    } else if (const int row = rowOf(); row >= 0) {
+        MoveToRow(row);
     }
-    scan_->ClearAnnouncement();
-    UpdateStatusLine();
 }
 
 void TMainform::ShowDayOfCurrentRow() {

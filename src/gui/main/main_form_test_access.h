@@ -6,6 +6,7 @@
 #include "gui/main/main_frame.h"
 #include "gui/main/message_list_model.h"
 #include "gui/main/message_list_view.h"
+#include "gui/main/notify_commands.h"
 
 #include <QString>
 #include <functional>
@@ -24,6 +25,7 @@ class TMainformTestAccess {
     TScanControl& Scan() const { return *form_.scan_; }
     TMessageListModel& ListModel() const { return *form_.listModel_; }
     TListController& List() const { return *form_.list_; }
+    TNotifyCommands& Notify() const { return *form_.notify_; }
 
     // The pane layout: the list's share of the height, the share from
     // before zooming in, and whether the view is zoomed in.

@@ -113,6 +113,11 @@ void BuildMenus(QMainWindow& window, TMainFrame& f) {
     f.RatioItems = RatioItemsOf(owner, f.ViewItem, "1");
     f.ShowFileNameItem = Item(owner, f.ViewItem, "ShowFileNameItem");
     f.ShowFileNameItem->setCheckable(true);
+    f.ViewItem->addSeparator();
+    f.NotifyItem = Item(owner, f.ViewItem, "NotifyItem");
+    f.NotifyItem->setCheckable(true);
+    f.TrayIconItem = Item(owner, f.ViewItem, "TrayIconItem");
+    f.TrayIconItem->setCheckable(true);
     f.MainMenu->addMenu(f.ViewItem);
 
     f.OperationsItem = Menu(owner, "OperationsItem");

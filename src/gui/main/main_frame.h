@@ -44,6 +44,8 @@ struct TMainFrame {
     // N10901 .. N90101; each item's data() is the percentage it gives the list.
     std::vector<QAction*> RatioItems;
     QAction* ShowFileNameItem = nullptr;
+    QAction* NotifyItem = nullptr;   // desktop notifications of new messages
+    QAction* TrayIconItem = nullptr; // the tray icon with the unread count
     QMenu* OperationsItem = nullptr;
     QAction* WordWrapItem = nullptr;
     QAction* WordWrapSeparator = nullptr;

@@ -329,6 +329,39 @@ TEST_F(ArrivalTest, AnOlderFileIsRejectedAndAnOlderDayOnlyGetsTheNotice) {
     EXPECT_EQ(f.panel->Current().RecordAt(0).DiskName(), "n3.txt");
 }
 
+TEST_F(ArrivalTest, PassesAndArrivalsTellOfTheNewMessagesTheFilterShows) {
+    const std::time_t now = std::time(nullptr);
+    f.control->Filter = CurrentFilter{{"*.*"}, {"ALARM"}};
+    PutToday("a.txt", now - 500, "alarm a\r\n");
+    f.Pass(); // the first pass refilters and tells of nothing
+    PutToday("b.txt", now - 400, "alarm b\r\n");
+    PutToday("c.txt", now - 300, "calm c\r\n");
+    PutToday("d.txt", now - 200, "alarm d\r\n");
+    f.Pass();
+    ASSERT_EQ(f.host.news.size(), 1u);
+    EXPECT_EQ(f.host.news[0].names,
+              (std::vector<std::string>{today + "\\D.TXT", today + "\\B.TXT"}));
+    EXPECT_EQ(f.host.news[0].newestNotice.substr(12), "   alarm d");
+
+    // Arrivals: a hidden one is not told of; a shown one is, with its notice.
+    PutToday("e.txt", now - 100, "calm e\r\n");
+    f.control->AddArrivedFile("e.txt");
+    PutToday("f.txt", now - 50, "alarm f\r\n");
+    f.control->AddArrivedFile("f.txt");
+    ASSERT_EQ(f.host.news.size(), 2u);
+    EXPECT_EQ(f.host.news[1].names, (std::vector<std::string>{today + "\\F.TXT"}));
+    EXPECT_EQ(f.host.news[1].newestNotice, f.control->NewMessageNotice());
+
+    // A quiet pass and a full refilter tell of nothing, as the notice does.
+    std::remove((f.archive / (today + "/a.txt")).c_str());
+    PutToday("g.txt", now - 20, "alarm g\r\n");
+    f.Pass(TReReadMode::Quiet);
+    PutToday("h.txt", now - 10, "alarm h\r\n");
+    f.panel->Refilter = true;
+    f.Pass();
+    EXPECT_EQ(f.host.news.size(), 2u);
+}
+
 TEST_F(ArrivalTest, AutoPrintPrintsTheAnnouncedFile) {
     f.control->Settings.autoPrint = true;
     const std::string path = PutToday("p.txt", std::time(nullptr));

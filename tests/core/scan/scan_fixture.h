@@ -28,6 +28,7 @@ class FakeHost : public ScanHost {
     std::int64_t now = 10'000'000;
     std::vector<TReReadMode> pendingRescans;
     std::vector<std::string> printed;
+    std::vector<TNewMessages> news;
 
     int CurrentRow() const override { return row; }
     void ApplyListUpdate(const ListUpdate& update) override {
@@ -48,6 +49,7 @@ class FakeHost : public ScanHost {
     void PostPendingRescan(TReReadMode mode) override { pendingRescans.push_back(mode); }
     void PrintArrived(const std::string& path) override { printed.push_back(path); }
     std::int64_t Now() const override { return now; }
+    void NewMessagesShown(const TNewMessages& messages) override { news.push_back(messages); }
 
     void WaitForPass() {
         std::unique_lock lock(mutex_);
