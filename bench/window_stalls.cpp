@@ -251,8 +251,9 @@ bool RunOnce(const WindowFolders& folders, StallResults& results, RunFigures& fi
     });
     const bool ended = WaitFor([&] { return clientDone.load() && paints.Count() > 0; });
     figures.announcements = probe.Stop();
-    client.join();
+    // A client still poking after a give-up meets the closed service and ends at once.
     form->close();
+    client.join();
     form.reset();
     std::error_code ignored;
     std::filesystem::remove_all(today, ignored);
