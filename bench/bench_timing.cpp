@@ -17,7 +17,8 @@ namespace {
 // chunk read from it.
 template <class Sink>
 int RunWithOutput(const std::vector<std::string>& argv,
-                  const std::vector<std::string>& extraEnvironment, Sink&& sink) {
+                  const std::vector<std::string>& extraEnvironment, Sink&& sink,
+                  std::chrono::steady_clock::time_point* spawnedAt = nullptr) {
     int pipeFds[2];
     if (pipe2(pipeFds, O_CLOEXEC) != 0) return -1;
     posix_spawn_file_actions_t actions;
@@ -38,6 +39,7 @@ int RunWithOutput(const std::vector<std::string>& argv,
     envs.push_back(nullptr);
 
     pid_t pid = 0;
+    if (spawnedAt) *spawnedAt = std::chrono::steady_clock::now();
     const int spawned = posix_spawnp(&pid, args[0], &actions, nullptr, args.data(), envs.data());
     posix_spawn_file_actions_destroy(&actions);
     close(pipeFds[1]);
@@ -95,6 +97,21 @@ std::vector<Stats> TimeInterleaved(int runs, const std::vector<std::function<voi
     return stats;
 }
 
+std::vector<Stats> MeasureInterleaved(int runs,
+                                      const std::vector<std::function<double()>>& bodies) {
+    for (const auto& body : bodies) body();
+    std::vector<std::vector<double>> seconds(bodies.size());
+    for (int round = 0; round < runs; ++round) {
+        for (std::size_t k = 0; k < bodies.size(); ++k) {
+            const std::size_t which = (k + static_cast<std::size_t>(round)) % bodies.size();
+            seconds[which].push_back(bodies[which]());
+        }
+    }
+    std::vector<Stats> stats;
+    for (auto& s : seconds) stats.push_back(Summarize(std::move(s)));
+    return stats;
+}
+
 int RunDiscardingOutput(const std::vector<std::string>& argv,
                         const std::vector<std::string>& extraEnvironment) {
     return RunWithOutput(argv, extraEnvironment, [](const char*, std::size_t) {});
@@ -104,6 +121,16 @@ std::string RunCapturingOutput(const std::vector<std::string>& argv, int& exitCo
     std::string output;
     exitCode = RunWithOutput(
         argv, {}, [&](const char* data, std::size_t size) { output.append(data, size); });
+    return output;
+}
+
+std::string RunCapturingOutput(const std::vector<std::string>& argv,
+                               const std::vector<std::string>& extraEnvironment, int& exitCode,
+                               std::chrono::steady_clock::time_point& spawned) {
+    std::string output;
+    exitCode = RunWithOutput(
+        argv, extraEnvironment,
+        [&](const char* data, std::size_t size) { output.append(data, size); }, &spawned);
     return output;
 }
 

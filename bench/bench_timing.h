@@ -37,6 +37,10 @@ template <class Body> Stats TimeRuns(int runs, Body&& body) {
 // goes, each side of a comparison meets the same conditions.
 std::vector<Stats> TimeInterleaved(int runs, const std::vector<std::function<void()>>& bodies);
 
+// Like TimeInterleaved, but every body measures itself and returns its figure
+// in seconds (a start-up, say, that only the started program can see end).
+std::vector<Stats> MeasureInterleaved(int runs, const std::vector<std::function<double()>>& bodies);
+
 // Starts a program found on PATH with the given arguments (and extra
 // "NAME=value" environment entries), reads its standard output to the end and
 // throws it away, and waits for it. Its exit code, or -1 when it could not be
@@ -46,5 +50,11 @@ int RunDiscardingOutput(const std::vector<std::string>& argv,
 
 // Like RunDiscardingOutput, but returns what the program wrote.
 std::string RunCapturingOutput(const std::vector<std::string>& argv, int& exitCode);
+
+// The same with extra environment entries; `spawned` gets the moment just
+// before the program was started.
+std::string RunCapturingOutput(const std::vector<std::string>& argv,
+                               const std::vector<std::string>& extraEnvironment, int& exitCode,
+                               std::chrono::steady_clock::time_point& spawned);
 
 } // namespace varnot::bench

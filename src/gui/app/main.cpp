@@ -7,6 +7,7 @@
 #include "gui/app/application.h"
 #include "gui/app/single_instance.h"
 #include "gui/app/unix_signals.h"
+#include "gui/main/first_paint_hook.h"
 #include "gui/main/main_form.h"
 #include "gui/main/screenshot_hook.h"
 #include "gui/main/tool_icons.h"
@@ -97,6 +98,7 @@ int Run(int argc, char** argv) {
     {
         varnot::TMainform form;
         varnot::InstallScreenshotHook(form);
+        varnot::InstallFirstPaintHook(form);
         varnot::TSignalCloser closer(&form);
         form.show();
         app.exec();

@@ -50,6 +50,8 @@ qint64 MonotonicTick() {
 TMainform::TMainform(TTickSource ticks, QWidget* parent)
     : QMainWindow(parent), ticks_(ticks ? std::move(ticks) : TTickSource(MonotonicTick)),
       frame_(std::make_unique<TMainFrame>()) {
+    // The first pass walks the archive while the widgets are made.
+    StartFirstPass();
     BuildMainFrame(*this, *frame_, [this] { DropDateCombo(); });
     ConnectFrame();
     output_ = std::make_unique<TOutputCommands>(*this);
@@ -69,11 +71,41 @@ TMainform::~TMainform() {
     frame_->View->disconnect(this);
 }
 
-void TMainform::FormCreate() {
+void TMainform::StartFirstPass() {
     // One read of the file for the whole start-up; nothing stays open after it.
     const IniFile ini(SettingsFile());
     settings_ = ReadSettingsValues(ini);
 
+    // The message panel, its list starting from the newest day. Creating it
+    // loads the marks of a cleanly ended run and sets main/LastExitIsGood to
+    // NO for this one. A larger list only takes effect at the next start.
+    panel_ =
+        std::make_unique<TFilePanel>(settings_.viewBufferSize, SettingsFile(), ProgramFolder());
+    scan_ = std::make_unique<TScanControl>(*panel_, *this);
+    scan_->DateIndex = 0;
+    RefreshScanSettings();
+
+    // The stored filter choice (an index outside the groups means All); the
+    // filter box shows it once it exists.
+    filterGroups_ = LoadFilterGroups(ini);
+    scan_->Filter = FilterForChoice(
+        filterGroups_,
+        StartupFilterIndex(settings_.filterIndex, static_cast<int>(filterGroups_.size()) + 1));
+
+    // The day list, read before the pass that may remove an empty day folder.
+    panel_->Dates = LoadDateList(settings_.archiveRoot);
+
+    // The operator counts as idle from the start (set before the first pass,
+    // so that its result sees him idle): the first new message shows at once.
+    scan_->LastActionTick = TickNow() - static_cast<qint64>(settings_.autoShowDelay) * 60000;
+
+    // The first pass matches every message and announces nothing.
+    scan_->ReRead(TReReadMode::AnnounceNew);
+}
+
+void TMainform::FormCreate() {
+    // The settings, the message panel and the first pass came before the
+    // widgets (StartFirstPass).
     // Critical-error boxes do not exist here: file calls fail with an error code.
     // The search walk (SearchTimer) starts only when a search does.
 
@@ -90,14 +122,8 @@ void TMainform::FormCreate() {
     English = settings_.english;
     ApplyCaptions();
 
-    // The message panel, its list starting from the newest day. Creating it
-    // loads the marks of a cleanly ended run and sets main/LastExitIsGood to
-    // NO for this one. A larger list only takes effect at the next start.
-    panel_ =
-        std::make_unique<TFilePanel>(settings_.viewBufferSize, SettingsFile(), ProgramFolder());
-    scan_ = std::make_unique<TScanControl>(*panel_, *this);
-    scan_->DateIndex = 0;
-    RefreshScanSettings();
+    // The rescan command waits for the first pass, which began before it existed.
+    SetRescanEnabled(!scan_->Scanning());
     listModel_ = new TMessageListModel(*panel_, archive_, this);
     frame_->FileGrid->setModel(listModel_);
     connect(frame_->FileGrid->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
@@ -125,22 +151,15 @@ void TMainform::FormCreate() {
     SetCurrentRow(0);
     zoomed_ = false;
 
-    // The stored filter choice; an index outside the box means All.
+    // The stored filter choice, the one the first pass matches with.
     FillFilterChoices();
     frame_->FilterComboBox->setCurrentIndex(
         StartupFilterIndex(settings_.filterIndex, frame_->FilterComboBox->count()));
     ApplyFilter();
 
-    // The day chooser, on the newest day.
-    DropDateCombo();
+    // The day chooser, on the newest day of the list read before the pass.
+    FillDateCombo();
     frame_->DateComboBox->setCurrentIndex(0);
-
-    // The operator counts as idle from the start (set before the first pass,
-    // so that its result sees him idle): the first new message shows at once.
-    scan_->LastActionTick = TickNow() - static_cast<qint64>(settings_.autoShowDelay) * 60000;
-
-    // The first pass matches every message and announces nothing.
-    scan_->ReRead(TReReadMode::AnnounceNew);
 
     // The announce service under the name read above. Pokes arrive through
     // the event loop, so none can come before the list exists. Without the
@@ -354,7 +373,8 @@ void TMainform::RepaintList() {
 }
 
 void TMainform::SetRescanEnabled(bool enabled) {
-    frame_->RereadButton->setEnabled(enabled);
+    // The first pass starts before the button exists; FormCreate catches up.
+    if (frame_->RereadButton) frame_->RereadButton->setEnabled(enabled);
 }
 
 void TMainform::SetBusy(bool busy) {

@@ -133,7 +133,9 @@ class TMainform : public QMainWindow, public ScanHost {
   private:
     friend class TMainformTestAccess;
 
-    // Life.
+    // Life. The settings, the message panel and the first pass come before
+    // the widgets, so that the pass walks the archive while they are made.
+    void StartFirstPass();
     void FormCreate();
     void FormDestroy();
     void ConnectFrame();
@@ -206,6 +208,8 @@ class TMainform : public QMainWindow, public ScanHost {
     void GoToAnnounced(const std::string& announced, bool keepListingFilter);
     // Rebuilds the day list from the archive and then the day chooser's items.
     void DropDateCombo();
+    // The day chooser's items from the day list as it is.
+    void FillDateCombo();
     void DateComboBoxChange(int index);
     // The day chooser shows the day of the message on display.
     void ShowDayOfCurrentRow();

@@ -110,6 +110,10 @@ void TMainform::ShowDayOfCurrentRow() {
 
 void TMainform::DropDateCombo() {
     panel_->Dates = LoadDateList(settings_.archiveRoot);
+    FillDateCombo();
+}
+
+void TMainform::FillDateCombo() {
     // Rebuilding is not a choice of the operator: no change is reported, and
     // the day shown stays when it still exists.
     const QSignalBlocker block(frame_->DateComboBox);

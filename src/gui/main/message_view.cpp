@@ -9,6 +9,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QScrollBar>
 #include <QTextCharFormat>
 #include <QTextCursor>
@@ -105,7 +106,7 @@ bool TMessageView::ShowTxtFile(const std::string& path, const ArchiveOptions& op
     ViewText->moveCursor(QTextCursor::Start);
     ViewText->horizontalScrollBar()->setValue(0);
     ViewText->verticalScrollBar()->setValue(0);
-    SetRichText(RichViewText(text, options.inZev));
+    richText_ = RichViewText(text, options.inZev);
     ColourMessage();
     return true;
 }
@@ -116,14 +117,17 @@ void TMessageView::Clear() {
     ViewMemo->clear();
 }
 
-void TMessageView::SetRichText(const std::string& bytes) {
-    richText_ = bytes;
-    ViewMemo->setPlainText(WidgetText(richText_));
-}
-
 void TMessageView::ColourMessage() {
     UpdatesSuspended suspended(ViewMemo);
-    QTextDocument* document = ViewMemo->document();
+    // The text and its colours go into a new document that nothing lays out
+    // yet; the view lays it out once when it takes it. Colouring the document
+    // on display would lay a long message out a second time, all in one go.
+    const QPointer<QTextDocument> previous = ViewMemo->document();
+    auto* document = new QTextDocument(ViewMemo);
+    document->setUndoRedoEnabled(false);
+    document->setDefaultFont(previous->defaultFont());
+    document->setDefaultTextOption(previous->defaultTextOption());
+    QTextCursor(document).insertText(WidgetText(richText_));
     // The document holds the text plus its closing paragraph mark.
     const std::size_t length =
         std::min(richText_.size(), static_cast<std::size_t>(document->characterCount() - 1));
@@ -136,7 +140,6 @@ void TMessageView::ColourMessage() {
     formats[static_cast<int>(ColourKind::HighLight)].setForeground(
         ColourOfSetting(highLightColour_));
 
-    // A cursor of our own: the view's selection never shows the colouring.
     QTextCursor cursor(document);
     cursor.beginEditBlock();
     cursor.select(QTextCursor::Document);
@@ -149,6 +152,9 @@ void TMessageView::ColourMessage() {
         cursor.mergeCharFormat(formats[static_cast<int>(run.kind)]);
     }
     cursor.endEditBlock();
+    ViewMemo->setDocument(document);
+    // The view's own first document stays with it; one made here goes once replaced.
+    if (previous && previous->parent() == ViewMemo) delete previous;
     CaretToStart();
 }
 

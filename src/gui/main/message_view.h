@@ -97,7 +97,6 @@ class TMessageView : public QWidget {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
-    void SetRichText(const std::string& bytes);
     void CaretToStart();
 
     ViewBuffer buffer_;

@@ -76,6 +76,19 @@ TEST_F(MainFormScanTest, TheFirstPassFillsTheListNewestFirst) {
     EXPECT_TRUE(TestAccess(*form).Scan().LastNewFile().empty());
 }
 
+TEST_F(MainFormScanTest, TheFirstPassRunsFromConstructionWithTheDaysReadBeforeIt) {
+    Settings("");
+    // An empty day folder, which the first pass removes.
+    testing_support::MakeDirs(archive / "03_12_20");
+    TMainform form;
+    EXPECT_TRUE(form.Scanning());
+    EXPECT_FALSE(form.Frame().RereadButton->isEnabled());
+    EXPECT_EQ(form.Frame().DateComboBox->count(), 3);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !form.Scanning(); }, 20000));
+    EXPECT_TRUE(form.Frame().RereadButton->isEnabled());
+    EXPECT_FALSE(testing_support::Exists(archive / "03_12_20"));
+}
+
 TEST_F(MainFormScanTest, TheStoredFilterIsSelectedAndAChoiceRefilters) {
     Settings("FilterIndex=2\r\n[Filters]\r\n0=Text *.TXT\r\n1=Alarms *.* ALARM\r\n");
     auto form = OpenAndScan();

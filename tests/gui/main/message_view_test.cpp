@@ -222,6 +222,19 @@ TEST_F(MessageViewTest, WordWrapConcernsTheRichViewOnly) {
     EXPECT_FALSE(view.WordWrap());
 }
 
+TEST_F(MessageViewTest, EveryMessageKeepsTheViewsFontAndOneDocument) {
+    view.SetViewFont("System", 14);
+    for (const char* name : {"A.TXT", "B.TXT", "C.TXT"})
+        ASSERT_TRUE(view.ShowTxtFile(File(name, "Title\nbody\n"), options));
+    view.ColourMessage();
+    EXPECT_EQ(view.ViewMemo->document()->defaultFont().pointSize(), 14);
+    // The documents of earlier messages are gone.
+    int documents = 0;
+    for (QObject* object : view.ViewMemo->findChildren<QTextDocument*>())
+        documents += object != view.ViewMemo->document() && object->parent() == view.ViewMemo;
+    EXPECT_EQ(documents, 0);
+}
+
 TEST_F(MessageViewTest, AnUnknownFontFamilyFallsBackToTheApplicationFont) {
     view.SetViewFont("System", 14);
     EXPECT_EQ(view.ViewFont().family(), QApplication::font().family());
