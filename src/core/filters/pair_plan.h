@@ -32,9 +32,15 @@ struct PairPlan {
     struct Anchor {
         std::uint32_t keyword = 0;
         std::uint32_t offset = 0; // of the print in the keyword
+        std::uint32_t bucket = 0;
     };
 
+    // By the low seven bits of a byte: the buckets whose print byte j it may be.
     std::array<std::array<std::uint8_t, 128>, kPrint> classes{};
+    // The same buckets for lookups of 16 entries, by the low and the high
+    // four bits of the byte.
+    std::array<std::array<std::uint8_t, 16>, kPrint> lowNibbles{};
+    std::array<std::array<std::uint8_t, 16>, kPrint> highNibbles{};
     std::vector<Anchor> anchors;       // two per keyword, neighbours
     std::vector<std::uint32_t> prints; // the keyword's bytes from each offset, first lowest
     std::size_t reach = 0;             // the largest offset of any anchor
