@@ -126,9 +126,10 @@ __attribute__((noinline)) VARNOT_AVX2 int PairStretch256(const unsigned char* bu
                              PairBuckets256(_mm256_unpackhi_epi64(a2, b2), low[3], high[3])));
         const auto taken = static_cast<std::uint32_t>(
             ~_mm256_movemask_epi8(_mm256_cmpeq_epi8(c, _mm256_setzero_si256())));
-        // Every window is stored, but only those with candidates are counted.
-        hits[count] = {static_cast<std::uint32_t>(p - stretch), taken};
-        count += taken != 0;
+        // Only a window with candidates is stored: a store on every step,
+        // whose place the loads of the text cannot tell apart from theirs
+        // before it is known, costs more than the branch.
+        if (taken != 0) hits[count++] = {static_cast<std::uint32_t>(p - stretch), taken};
     }
     at = p;
     return count;

@@ -183,9 +183,10 @@ __attribute__((noinline)) VARNOT_AVX512 int PairStretch512(const unsigned char* 
         asm("" : "+r"(taken));
         // The last even position's print reaches past the window.
         taken &= ~std::uint64_t{0} >> 1;
-        // Every window is stored, but only those with candidates are counted.
-        hits[count] = {static_cast<std::uint32_t>(p - stretch), taken};
-        count += taken != 0;
+        // Only a window with candidates is stored: a store on every step,
+        // whose place the loads of the text cannot tell apart from theirs
+        // before it is known, costs more than the branch.
+        if (taken != 0) hits[count++] = {static_cast<std::uint32_t>(p - stretch), taken};
     }
     at = p;
     return count;

@@ -17,8 +17,7 @@ struct PairHit {
     std::uint64_t pairs;  // a bit per candidate; the filter says which position it stands for
 };
 
-// Windows filtered before their candidates are confirmed: the filter runs
-// without a branch that text could mispredict.
+// Windows filtered before their candidates are confirmed.
 constexpr int kWindowsPerStretch = 64;
 
 // Runs `Filter` over every even position q with q + 4 <= length, and hands
