@@ -167,23 +167,40 @@ std::vector<Group> MergeIntoBuckets(const std::vector<Group>& anchors,
     return buckets;
 }
 
-// Sets the hashed bit of every folded form the print of `keyword` at `offset`
-// takes in text, whatever the case of its letters.
-void HashPrint(const std::string& keyword, std::size_t offset, const Preimages& preimages,
-               std::array<std::uint64_t, 64>& bits) {
-    std::vector<std::uint32_t> forms{0};
-    for (std::size_t j = 0; j < PairPlan::kPrint; ++j) {
-        std::vector<std::uint32_t> longer;
-        for (std::uint32_t form : forms)
-            for (std::uint32_t f :
+// Every folded form (see PairPlan::Folded) that `count` bytes of `keyword`
+// from `offset` take in text, whatever the case of its letters, first byte lowest.
+std::vector<std::uint64_t> FoldedForms(const std::string& keyword, std::size_t offset,
+                                       std::size_t count, const Preimages& preimages) {
+    std::vector<std::uint64_t> forms{0};
+    for (std::size_t j = 0; j < count; ++j) {
+        std::vector<std::uint64_t> longer;
+        for (std::uint64_t form : forms)
+            for (std::uint64_t f :
                  preimages.folded[static_cast<unsigned char>(keyword[offset + j])])
                 longer.push_back(form | f << (8 * j));
         forms = std::move(longer);
     }
-    for (std::uint32_t form : forms) {
-        const std::uint32_t h = PairPlan::Hash(form);
-        bits[h >> 6] |= std::uint64_t{1} << (h & 63);
+    return forms;
+}
+
+void SetHashed(std::uint32_t h, std::array<std::uint64_t, 64>& bits) {
+    bits[h >> 6] |= std::uint64_t{1} << (h & 63);
+}
+
+// Hashes the forms of the print of `keyword` at `offset`, and those of its
+// frame, or of the print again when it lies at an end of the keyword.
+void HashPrint(const std::string& keyword, std::size_t offset, const Preimages& preimages,
+               PairPlan& plan) {
+    for (std::uint64_t form : FoldedForms(keyword, offset, PairPlan::kPrint, preimages))
+        SetHashed(PairPlan::Hash(static_cast<std::uint32_t>(form)), plan.hashedPrints);
+    const bool framed = offset > 0 && offset + PairPlan::kPrint < keyword.size();
+    if (!framed) {
+        for (std::uint64_t form : FoldedForms(keyword, offset, PairPlan::kPrint, preimages))
+            SetHashed(PairPlan::Hash(static_cast<std::uint32_t>(form)), plan.hashedUnframed);
+        return;
     }
+    for (std::uint64_t form : FoldedForms(keyword, offset - 1, PairPlan::kPrint + 2, preimages))
+        SetHashed(PairPlan::HashFrame(form), plan.hashedFrames);
 }
 
 } // namespace
@@ -212,7 +229,7 @@ std::optional<PairPlan> MakePairPlan(const std::vector<std::string>& upperKeywor
                          << (8 * j);
             plan.prints.push_back(print);
             plan.reach = std::max(plan.reach, o);
-            HashPrint(keyword, o, preimages, plan.hashedPrints);
+            HashPrint(keyword, o, preimages, plan);
         }
     }
     std::vector<std::size_t> bucketOf;

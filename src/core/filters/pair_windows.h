@@ -21,8 +21,8 @@ struct PairHit {
 constexpr int kWindowsPerStretch = 64;
 
 // Runs `Filter` over every even position q with q + 4 <= length, and hands
-// the candidates that pass the hashed prints of `plan` to `confirm`, true as
-// soon as it takes one. Filter has kWindow and kStep; Offset(bit), the
+// the candidates that pass the hashed prints and frames of `plan` to
+// `confirm`, true as soon as it takes one. Filter has kWindow and kStep; Offset(bit), the
 // position of a candidate bit in its window; and Stretch(buffer, length, at,
 // hits), which filters up to kWindowsPerStretch whole windows from `at`,
 // moves `at` past them and returns how many hits it listed. The last
@@ -53,8 +53,10 @@ bool ScanPairWindows(const unsigned char* buffer, std::size_t length, const Pair
                 pairs &= pairs - 1;
             } while (pairs != 0);
         }
-        for (int i = 0; i < survivors; ++i)
-            if (confirm(from + kept[i])) return true;
+        for (int i = 0; i < survivors; ++i) {
+            const std::size_t q = from + kept[i];
+            if (plan.MayHoldFramed(buffer, length, q) && confirm(q)) return true;
+        }
         return false;
     };
     if (positions == 0) return false;

@@ -105,6 +105,28 @@ TEST(PairPlan, TextWithoutTheKeywordsMostlyFailsTheHashedPrints) {
     EXPECT_LT(held, 100);
 }
 
+TEST(PairPlan, APrintHoldsInItsKeywordButNotFramedByOtherBytes) {
+    // The keywords in some case, each print found where it lies in its
+    // keyword; then each print of a keyword long enough for a frame between
+    // bytes that are not the keyword's.
+    const std::vector<std::string> keywords = {"\xCD\xC0\xC2\xCE\xC4\xCD\xC5\xCD\xC8\xC5",
+                                               "EARTHQUAKE", "\xC2\xC7\xD0\xDB\xC2", "HOSTAGES"};
+    const auto plan = MakePairPlan(keywords);
+    ASSERT_TRUE(plan);
+    for (const PairPlan::Anchor& a : plan->anchors) {
+        std::string word = keywords[a.keyword];
+        for (std::size_t i = 0; i < word.size(); i += 2)
+            word[i] = static_cast<char>(word[i] | 0x20);
+        const auto* bytes = reinterpret_cast<const unsigned char*>(word.data());
+        EXPECT_TRUE(plan->MayHoldFramed(bytes, word.size(), a.offset)) << a.keyword;
+        if (a.offset == 0 || a.offset + 4 == word.size()) continue;
+        const std::string framed = "~" + word.substr(a.offset, 4) + "~";
+        EXPECT_FALSE(plan->MayHoldFramed(reinterpret_cast<const unsigned char*>(framed.data()),
+                                         framed.size(), 1))
+            << a.keyword << " at " << a.offset;
+    }
+}
+
 TEST(PairPlan, UpperPrintReadsFourBytesInUpperCase) {
     const unsigned char text[] = {'a', 0xE0, 'Z', 0xB8};
     EXPECT_EQ(UpperPrintAt(text), 0xA85AC041u);
