@@ -82,11 +82,22 @@ VARNOT_AVX2 bool Filter256(const unsigned char* buffer, std::size_t length,
 constexpr std::size_t kPairWindow = 66;
 constexpr std::size_t kPairStep = 64;
 
-// The buckets of PairPlan for 32 bytes that stand for print byte j.
+// A table of 16 entries in both lanes.
+VARNOT_AVX2 inline __m256i Table256(const std::array<std::uint8_t, 16>& entries) {
+    return _mm256_broadcastsi128_si256(
+        _mm_loadu_si128(reinterpret_cast<const __m128i*>(entries.data())));
+}
+
+// The buckets of PairPlan for 32 bytes that stand for print byte j, by
+// their low four bits and, for bytes 0 and 1, their high four bits.
+VARNOT_AVX2 inline __m256i PairBuckets256(__m256i bytes, __m256i low) {
+    return _mm256_shuffle_epi8(low, _mm256_and_si256(bytes, _mm256_set1_epi8(0x0F)));
+}
+
 VARNOT_AVX2 inline __m256i PairBuckets256(__m256i bytes, __m256i low, __m256i high) {
     const __m256i nibble = _mm256_set1_epi8(0x0F);
     return _mm256_and_si256(
-        _mm256_shuffle_epi8(low, _mm256_and_si256(bytes, nibble)),
+        PairBuckets256(bytes, low),
         _mm256_shuffle_epi8(high, _mm256_and_si256(_mm256_srli_epi16(bytes, 4), nibble)));
 }
 
@@ -98,13 +109,9 @@ VARNOT_AVX2 inline __m256i PairBuckets256(__m256i bytes, __m256i low, __m256i hi
 __attribute__((noinline)) VARNOT_AVX2 int PairStretch256(const unsigned char* buffer,
                                                          std::size_t length, const PairPlan& plan,
                                                          std::size_t& at, PairHit* hits) {
-    __m256i low[PairPlan::kPrint], high[PairPlan::kPrint];
-    for (std::size_t j = 0; j < PairPlan::kPrint; ++j) {
-        low[j] = _mm256_broadcastsi128_si256(
-            _mm_loadu_si128(reinterpret_cast<const __m128i*>(plan.lowNibbles[j].data())));
-        high[j] = _mm256_broadcastsi128_si256(
-            _mm_loadu_si128(reinterpret_cast<const __m128i*>(plan.highNibbles[j].data())));
-    }
+    const __m256i low0 = Table256(plan.lowNibbles[0]), low1 = Table256(plan.lowNibbles[1]);
+    const __m256i low2 = Table256(plan.lowNibbles[2]), low3 = Table256(plan.lowNibbles[3]);
+    const __m256i high0 = Table256(plan.highNibbles[0]), high1 = Table256(plan.highNibbles[1]);
     // In each 16-byte lane: the even bytes, then the odd ones.
     const __m256i split = _mm256_setr_epi8(0, 2, 4, 6, 8, 10, 12, 14, 1, 3, 5, 7, 9, 11, 13, 15, 0,
                                            2, 4, 6, 8, 10, 12, 14, 1, 3, 5, 7, 9, 11, 13, 15);
@@ -120,10 +127,10 @@ __attribute__((noinline)) VARNOT_AVX2 int PairStretch256(const unsigned char* bu
         const __m256i a2 = load(p + 2), b2 = load(p + 34);
         // Byte i of the four: print byte j of the same position.
         const __m256i c = _mm256_and_si256(
-            _mm256_and_si256(PairBuckets256(_mm256_unpacklo_epi64(a, b), low[0], high[0]),
-                             PairBuckets256(_mm256_unpackhi_epi64(a, b), low[1], high[1])),
-            _mm256_and_si256(PairBuckets256(_mm256_unpacklo_epi64(a2, b2), low[2], high[2]),
-                             PairBuckets256(_mm256_unpackhi_epi64(a2, b2), low[3], high[3])));
+            _mm256_and_si256(PairBuckets256(_mm256_unpacklo_epi64(a, b), low0, high0),
+                             PairBuckets256(_mm256_unpackhi_epi64(a, b), low1, high1)),
+            _mm256_and_si256(PairBuckets256(_mm256_unpacklo_epi64(a2, b2), low2),
+                             PairBuckets256(_mm256_unpackhi_epi64(a2, b2), low3)));
         const auto taken = static_cast<std::uint32_t>(
             ~_mm256_movemask_epi8(_mm256_cmpeq_epi8(c, _mm256_setzero_si256())));
         // Only a window with candidates is stored: a store on every step,

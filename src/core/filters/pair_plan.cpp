@@ -250,7 +250,7 @@ std::optional<PairPlan> MakePairPlan(const std::vector<std::string>& upperKeywor
             for (unsigned char b :
                  preimages.bytes[static_cast<unsigned char>(keyword[anchor.offset + j])]) {
                 plan.lowNibbles[j][b & 0x0F] |= bit;
-                plan.highNibbles[j][b >> 4] |= bit;
+                if (j < PairPlan::kHighNibbled) plan.highNibbles[j][b >> 4] |= bit;
             }
     }
     return plan;

@@ -39,10 +39,13 @@ struct PairPlan {
 
     // By the low seven bits of a byte: the buckets whose print byte j it may be.
     std::array<std::array<std::uint8_t, 128>, kPrint> classes{};
-    // The same buckets for lookups of 16 entries, by the low and the high
-    // four bits of the byte.
+    // The same buckets for lookups of 16 entries, by the low four bits of
+    // the byte and, for print bytes 0 and 1, by the high four bits as well.
+    // Print bytes 2 and 3 are told apart by their low bits only: half the
+    // lookups for a few more candidates.
+    static constexpr std::size_t kHighNibbled = 2;
     std::array<std::array<std::uint8_t, 16>, kPrint> lowNibbles{};
-    std::array<std::array<std::uint8_t, 16>, kPrint> highNibbles{};
+    std::array<std::array<std::uint8_t, 16>, kHighNibbled> highNibbles{};
     std::vector<Anchor> anchors;       // two per keyword, neighbours
     std::vector<std::uint32_t> prints; // the keyword's bytes from each offset, first lowest
     std::size_t reach = 0;             // the largest offset of any anchor
