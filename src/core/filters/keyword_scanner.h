@@ -24,9 +24,8 @@ bool ScanKeywordsPlain(const unsigned char* buffer, std::size_t length,
 // AVX2 or AVX-512 (VBMI) a vector filter looks at 32 or 64 positions at a
 // time and only its candidates are compared byte by byte; elsewhere, and near
 // the end of the buffer, two tables per byte pick the candidates. When every
-// keyword has at least five bytes, the pair paths look at every second
-// position only (see PairPlan), which halves the positions and lets one table
-// lookup serve two neighbouring bytes.
+// keyword has at least five bytes, the pair paths (AVX2, AVX-512) look at
+// every second position only (see PairPlan), which halves the work per byte.
 class KeywordScanner {
   public:
     // The ways to scan; Best is the fastest this processor runs. A pair path
