@@ -22,13 +22,13 @@ constexpr int kWindowsPerStretch = 64;
 
 // Runs `Filter` over every even position q with q + 4 <= length, and hands
 // the candidates that pass the hashed prints and frames of `plan` to
-// `confirm`, true as soon as it takes one. Filter has kWindow and kStep; Offset(bit), the
-// position of a candidate bit in its window; and Stretch(buffer, length, at,
-// hits), which filters up to kWindowsPerStretch whole windows from `at`,
-// moves `at` past them and returns how many hits it listed. The last
-// positions come from a copy padded with zero bytes, so that no read passes
-// the end; a keyword whose anchor lies beyond the last position is left to
-// the caller.
+// `confirm`, true as soon as it takes one. Filter has kWindow and kStep;
+// Offset(bit), the position of a candidate bit in its window; and
+// Stretch(buffer, length, at, hits), which filters up to kWindowsPerStretch
+// whole windows from `at`, moves `at` past them and returns how many hits it
+// listed. The last positions come from a copy padded with zero bytes, so that
+// no read passes the end; a keyword whose anchor lies beyond the last
+// position is left to the caller.
 template <class Filter, class Confirm>
 bool ScanPairWindows(const unsigned char* buffer, std::size_t length, const PairPlan& plan,
                      const Filter& filter, Confirm& confirm) {
