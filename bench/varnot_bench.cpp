@@ -6,6 +6,7 @@
 #include "bench_timing.h"
 #include "cold_pass_bench.h"
 #include "pass_pools.h"
+#include "scan_paths_bench.h"
 #include "search_bench.h"
 
 #include "core/archive/c_list.h"
@@ -292,6 +293,7 @@ int Main(int argc, char** argv) {
     const bool textHits =
         ScanKeywordsPlain(pools->buffer.Data(), pools->buffer.Length(), group.keywords);
     const ScanResults b4 = RunScanBenchmarks(pools->buffer, scanner, runs);
+    const ScanPathResults b4Paths = RunScanPathBenchmarks(pools->buffer, scanner, runs);
 
     // Peak memory of a fresh process that makes only the first pass.
     int childExit = 0;
@@ -340,6 +342,26 @@ int Main(int argc, char** argv) {
     Row("B4", std::string("ScanKeywords 32767 B, 13 kw: ") + rate + (textHits ? " (HIT!)" : ""),
         Us(b4.scan), std::string("memchr, absent byte: ") + memchrRate, Us(b4.memchrStats),
         Ratio("scan/memchr", scanMemchr, "<= 4"));
+    std::string pathRatios;
+    for (const ScanPath& path : b4Paths.paths) {
+        if (!path.supported) {
+            Row("", "  " + path.label + " path", "n/a", "", "", "");
+            continue;
+        }
+        const double ratio = SafeRatio(path.scan.median, b4Paths.memchrStats.median);
+        const std::string name = (path.key.empty() ? "scan" : path.key) + "/memchr";
+        char target[32];
+        std::snprintf(target, sizeof(target), "<= %g", path.target);
+        char plain[64];
+        std::snprintf(plain, sizeof(plain), "%s %.2f", name.c_str(), ratio);
+        Row("", "  " + path.label + " path", Us(path.scan), "memchr, absent byte",
+            Us(b4Paths.memchrStats),
+            path.target > 0 ? Ratio(name.c_str(), ratio, target) : std::string(plain));
+        if (path.key.empty()) continue;
+        char entry[64];
+        std::snprintf(entry, sizeof(entry), " %s/memchr=%.2f", path.key.c_str(), ratio);
+        pathRatios += entry;
+    }
     Row("B5", "steady pass: " + std::to_string(steadyOpens) + " message files opened", Ms(b5),
         "B1 first pass", Ms(b1), "steady-opens " + std::to_string(steadyOpens) + " (target 0)");
     char memory[64];
@@ -364,9 +386,9 @@ int Main(int argc, char** argv) {
             (b8.findGrepExit == 0 || b8.findGrepExit == 123 ? "" : " (FAILED)"),
         Ms(b8.findGrep), Ratio("cold/find+grep", coldFindGrep, "<= 1.0"));
     std::printf("ratios: pass/find=%.2f big/small=%.2f refilter/grep=%.2f scan/memchr=%.2f "
-                "steady-opens=%ld walk/grep=%.2f walk-tick-ms=%.2f cold/find+grep=%.2f\n",
+                "steady-opens=%ld walk/grep=%.2f walk-tick-ms=%.2f cold/find+grep=%.2f%s\n",
                 passFind, bigSmall, refilterGrep, scanMemchr, steadyOpens, walkGrep,
-                b7.longestTick.median * 1e3, coldFindGrep);
+                b7.longestTick.median * 1e3, coldFindGrep, pathRatios.c_str());
     return 0;
 }
 

@@ -2,9 +2,9 @@
 // turn, against the plain definition: a keyword matches at a position of the
 // text when each of its bytes equals the upper-cased text byte there, a
 // position at or past the end counting as byte 0.
-#include "core/text/code_pages.h"
 #include "core/archive/message_text.h"
 #include "core/filters/keyword_scanner.h"
+#include "core/text/code_pages.h"
 #include "fuzz_input.h"
 
 #include <algorithm>
@@ -69,7 +69,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const KeywordScanner scanner(keywords);
     for (const KeywordScanner::Path path :
          {KeywordScanner::Path::Best, KeywordScanner::Path::Scalar, KeywordScanner::Path::Avx2,
-          KeywordScanner::Path::Avx512, KeywordScanner::Path::Avx512Pairs})
+          KeywordScanner::Path::Avx2Pairs, KeywordScanner::Path::Avx512,
+          KeywordScanner::Path::Avx512Pairs})
         FUZZ_CHECK(scanner.ScanWith(path, buffer.get(), text.size()) == expected);
     FUZZ_CHECK(varnot::ScanKeywordsPlain(buffer.get(), text.size(), keywords) == expected);
     return 0;

@@ -24,12 +24,13 @@ bool ScanKeywordsPlain(const unsigned char* buffer, std::size_t length,
 // AVX2 or AVX-512 (VBMI) a vector filter looks at 32 or 64 positions at a
 // time and only its candidates are compared byte by byte; elsewhere, and near
 // the end of the buffer, two tables per byte pick the candidates. When every
-// keyword has at least five bytes, AVX-512 (VBMI2) looks at every second
-// position only (see PairPlan), which halves the work per byte.
+// keyword has at least five bytes, the pair paths (AVX2, AVX-512) look at
+// every second position only (see PairPlan), which halves the work per byte.
 class KeywordScanner {
   public:
-    // The ways to scan; Best is the fastest this processor runs.
-    enum class Path { Best, Scalar, Avx2, Avx512, Avx512Pairs };
+    // The ways to scan; Best is the fastest this processor runs. A pair path
+    // scans like the one without pairs when some keyword is too short.
+    enum class Path { Best, Scalar, Avx2, Avx2Pairs, Avx512, Avx512Pairs };
     // Leading keyword bytes that the vector filter compares.
     static constexpr std::size_t kMaxFingerprint = 4;
 
@@ -49,8 +50,21 @@ class KeywordScanner {
 
     bool ScanScalarFrom(const unsigned char* buffer, std::size_t length, std::size_t start) const;
     bool ScanAvx2(const unsigned char* buffer, std::size_t length) const;
+    bool ScanAvx2Pairs(const unsigned char* buffer, std::size_t length) const;
     bool ScanAvx512(const unsigned char* buffer, std::size_t length, std::size_t start) const;
-    bool ScanPairs(const unsigned char* buffer, std::size_t length) const;
+    bool ScanAvx512Pairs(const unsigned char* buffer, std::size_t length) const;
+    // Where the scalar search takes over from a pair filter, which found no
+    // keyword whose anchor lies at an even position with its print inside.
+    std::size_t PairTailStart(std::size_t length) const {
+        return length > 4 + pairs_->reach ? length - 4 - pairs_->reach : 0;
+    }
+    // True when the keyword of PairPlan anchor `anchor`, whose print lies at
+    // `q`, matches there.
+    bool MatchesAnchorAt(std::size_t anchor, const unsigned char* buffer, std::size_t length,
+                         std::size_t q) const {
+        const PairPlan::Anchor& a = pairs_->anchors[anchor];
+        return q >= a.offset && MatchesAt(keywords_[a.keyword], buffer, length, q - a.offset, 0);
+    }
     // True when a keyword of the buckets whose bits are set matches at `position`.
     bool MatchesBucket(unsigned bucketBits, const unsigned char* buffer, std::size_t length,
                        std::size_t position) const;

@@ -1,9 +1,9 @@
 #include "core/filters/keyword_scanner.h"
 
+#include "core/filters/pair_windows.h"
 #include "core/text/code_pages.h"
 
 #include <algorithm>
-#include <cstring>
 
 #if defined(__x86_64__) || defined(__i386__)
 #include <immintrin.h>
@@ -15,8 +15,6 @@ namespace varnot {
 #ifdef VARNOT_X86_VECTORS
 
 namespace {
-
-#define VARNOT_AVX512_PAIRS __attribute__((target("avx512f,avx512bw,avx512vbmi,avx512vbmi2")))
 
 using ClassTables = std::array<std::array<std::uint8_t, 128>, KeywordScanner::kMaxFingerprint>;
 
@@ -128,110 +126,88 @@ VARNOT_AVX512 bool Filter512(const unsigned char* buffer, std::size_t length, st
 }
 
 // Gathers, from two registers holding 128 bytes, byte 2i + j into byte i
-// (j = 0..3: the four print bytes of every second position), and the even
-// offsets of a window as 16-bit numbers.
+// (j = 0..3: the four print bytes of every second position).
 struct alignas(64) PairPicks {
     std::uint8_t bytes[PairPlan::kPrint][64];
-    std::uint16_t evens[2][32]; // 0, 2, ..., 62 and 64, 66, ..., 126
 };
 
 constexpr PairPicks MakePairPicks() {
     PairPicks t{};
     for (int i = 0; i < 64; ++i)
         for (int j = 0; j < 4; ++j) t.bytes[j][i] = static_cast<std::uint8_t>((2 * i + j) & 127);
-    for (int i = 0; i < 32; ++i) {
-        t.evens[0][i] = static_cast<std::uint16_t>(2 * i);
-        t.evens[1][i] = static_cast<std::uint16_t>(64 + 2 * i);
-    }
     return t;
 }
 
 // A window is 128 bytes from an even position; its 63 first even positions
 // have all four print bytes inside it, and the next window starts right after
 // them.
-constexpr std::size_t kWindow = 128;
-constexpr std::size_t kWindowStep = 126;
-// Windows filtered before their candidates are confirmed.
-constexpr int kWindowsPerStretch = 64;
+constexpr std::size_t kPairWindow = 128;
+constexpr std::size_t kPairStep = 126;
 
-// Every even position while a whole window from it lies inside the buffer.
-// The candidates of a stretch of windows are gathered without a branch that
-// text could mispredict, and only then handed to `confirm`. True when
-// `confirm` took one; otherwise `p` ends at the first window not looked at.
-template <class Confirm>
-VARNOT_AVX512_PAIRS bool PairFilter512(const unsigned char* buffer, std::size_t length,
-                                       const PairPlan& plan, std::size_t& p, Confirm& confirm) {
+// Filters the windows of one stretch from `at` (see ScanPairWindows). Not
+// inlined, so that the tables stay in registers: the candidates are
+// confirmed elsewhere, and a call there would make the compiler keep them in
+// memory.
+__attribute__((noinline)) VARNOT_AVX512 int PairStretch512(const unsigned char* buffer,
+                                                           std::size_t length, const PairPlan& plan,
+                                                           std::size_t& at, PairHit* hits) {
     static constexpr PairPicks picks = MakePairPicks();
     __m512i tables[2 * PairPlan::kPrint];
     for (std::size_t j = 0; j < PairPlan::kPrint; ++j) {
         tables[2 * j] = _mm512_loadu_si512(plan.classes[j].data());
         tables[2 * j + 1] = _mm512_loadu_si512(plan.classes[j].data() + 64);
     }
-    __m512i pick0 = _mm512_load_si512(picks.bytes[0]);
-    __m512i pick1 = _mm512_load_si512(picks.bytes[1]);
-    __m512i pick2 = _mm512_load_si512(picks.bytes[2]);
-    __m512i pick3 = _mm512_load_si512(picks.bytes[3]);
-    // Kept in registers: the compiler would rather load these constants
-    // again on every step, and the loads compete with those of the text.
-    asm("" : "+v"(pick0), "+v"(pick1), "+v"(pick2), "+v"(pick3));
-    const __m512i evensLow = _mm512_load_si512(picks.evens[0]);
-    const __m512i evensHigh = _mm512_load_si512(picks.evens[1]);
-    struct Hit {
-        std::uint16_t window; // from the stretch
-        std::uint64_t pairs;  // bit i: position window + 2i
-    };
-    Hit hits[kWindowsPerStretch];
-    // Room for a whole vector written after the last candidate.
-    std::uint16_t candidates[kWindowsPerStretch * 64 + 32];
+    const __m512i pick0 = _mm512_load_si512(picks.bytes[0]);
+    const __m512i pick1 = _mm512_load_si512(picks.bytes[1]);
+    const __m512i pick2 = _mm512_load_si512(picks.bytes[2]);
+    const __m512i pick3 = _mm512_load_si512(picks.bytes[3]);
     // A local position: one behind a reference would be stored on every step.
-    std::size_t at = p;
-    while (at + kWindow <= length) {
-        const std::size_t stretch = at;
-        int windows = 0;
-        for (int w = 0; w < kWindowsPerStretch && at + kWindow <= length; ++w, at += kWindowStep) {
-            const __m512i low = _mm512_loadu_si512(buffer + at);
-            const __m512i high = _mm512_loadu_si512(buffer + at + 64);
-            // Byte i of `pj`: print byte j of position at + 2i.
-            const __m512i p0 = _mm512_permutex2var_epi8(low, pick0, high);
-            const __m512i p1 = _mm512_permutex2var_epi8(low, pick1, high);
-            const __m512i p2 = _mm512_permutex2var_epi8(low, pick2, high);
-            const __m512i p3 = _mm512_permutex2var_epi8(low, pick3, high);
-            const __m512i taken[PairPlan::kPrint] = {
-                _mm512_permutex2var_epi8(tables[0], p0, tables[1]),
-                _mm512_permutex2var_epi8(tables[2], p1, tables[3]),
-                _mm512_permutex2var_epi8(tables[4], p2, tables[5]),
-                _mm512_permutex2var_epi8(tables[6], p3, tables[7])};
-            const __m512i all = _mm512_and_si512(
-                _mm512_ternarylogic_epi32(taken[0], taken[1], taken[2], 0x80), taken[3]);
-            // The last even position's print reaches past the window.
-            const std::uint64_t pairs = _mm512_test_epi8_mask(all, all) & (~std::uint64_t{0} >> 1);
-            hits[windows] = {static_cast<std::uint16_t>(at - stretch), pairs};
-            windows += pairs != 0;
-        }
-        int count = 0;
-        for (int h = 0; h < windows; ++h) {
-            const __m512i base = _mm512_set1_epi16(static_cast<short>(hits[h].window));
-            const auto low = static_cast<__mmask32>(hits[h].pairs);
-            const auto high = static_cast<__mmask32>(hits[h].pairs >> 32);
-            _mm512_storeu_si512(candidates + count,
-                                _mm512_maskz_compress_epi16(low, _mm512_add_epi16(base, evensLow)));
-            count += __builtin_popcount(low);
-            _mm512_storeu_si512(candidates + count, _mm512_maskz_compress_epi16(
-                                                        high, _mm512_add_epi16(base, evensHigh)));
-            count += __builtin_popcount(high);
-        }
-        for (int i = 0; i < count; ++i)
-            if (confirm(stretch + candidates[i])) return true;
+    std::size_t p = at;
+    const std::size_t stretch = p;
+    int count = 0;
+    for (int w = 0; w < kWindowsPerStretch && p + kPairWindow <= length; ++w, p += kPairStep) {
+        const __m512i low = _mm512_loadu_si512(buffer + p);
+        const __m512i high = _mm512_loadu_si512(buffer + p + 64);
+        // Byte i of `pj`: print byte j of position p + 2i.
+        const __m512i p0 = _mm512_permutex2var_epi8(low, pick0, high);
+        const __m512i p1 = _mm512_permutex2var_epi8(low, pick1, high);
+        const __m512i p2 = _mm512_permutex2var_epi8(low, pick2, high);
+        const __m512i p3 = _mm512_permutex2var_epi8(low, pick3, high);
+        const __m512i all = _mm512_and_si512(
+            _mm512_ternarylogic_epi32(_mm512_permutex2var_epi8(tables[0], p0, tables[1]),
+                                      _mm512_permutex2var_epi8(tables[2], p1, tables[3]),
+                                      _mm512_permutex2var_epi8(tables[4], p2, tables[5]), 0x80),
+            _mm512_permutex2var_epi8(tables[6], p3, tables[7]));
+        std::uint64_t taken = _cvtmask64_u64(_mm512_test_epi8_mask(all, all));
+        // One move out of the mask register, which shares its unit with the lookups.
+        asm("" : "+r"(taken));
+        // The last even position's print reaches past the window.
+        taken &= ~std::uint64_t{0} >> 1;
+        // Only a window with candidates is stored: a store on every step,
+        // whose place the loads of the text cannot tell apart from theirs
+        // before it is known, costs more than the branch.
+        if (taken != 0) hits[count++] = {static_cast<std::uint32_t>(p - stretch), taken};
     }
-    p = at;
-    return false;
+    at = p;
+    return count;
 }
+
+struct PairFilter512 {
+    static constexpr std::size_t kWindow = kPairWindow;
+    static constexpr std::size_t kStep = kPairStep;
+    static std::size_t Offset(int bit) { return 2 * static_cast<std::size_t>(bit); }
+    int Stretch(const unsigned char* buffer, std::size_t length, std::size_t& at,
+                PairHit* hits) const {
+        return PairStretch512(buffer, length, plan, at, hits);
+    }
+    const PairPlan& plan;
+};
 
 // Calls `check` with the index of every print equal to `print` until it
 // returns true.
 template <class Check>
-VARNOT_AVX512_PAIRS inline bool ForEachEqualPrint(const std::vector<std::uint32_t>& prints,
-                                                  std::uint32_t print, Check& check) {
+VARNOT_AVX512 inline bool ForEachEqualPrint512(const std::vector<std::uint32_t>& prints,
+                                               std::uint32_t print, Check& check) {
     const __m512i wanted = _mm512_set1_epi32(static_cast<int>(print));
     for (std::size_t i = 0; i < prints.size(); i += 16) {
         const std::size_t left = prints.size() - i;
@@ -243,9 +219,6 @@ VARNOT_AVX512_PAIRS inline bool ForEachEqualPrint(const std::vector<std::uint32_
     }
     return false;
 }
-
-#undef VARNOT_AVX512_PAIRS
-#undef VARNOT_AVX512
 
 } // namespace
 
@@ -261,28 +234,17 @@ bool KeywordScanner::ScanAvx512(const unsigned char* buffer, std::size_t length,
     return Filter512<4>(buffer, length, start, classes_, verify);
 }
 
-__attribute__((target("avx512f,avx512bw,avx512vbmi,avx512vbmi2"))) bool
-KeywordScanner::ScanPairs(const unsigned char* buffer, std::size_t length) const {
+bool KeywordScanner::ScanAvx512Pairs(const unsigned char* buffer, std::size_t length) const {
     const PairPlan& plan = *pairs_;
-    auto confirm = [&](std::size_t q)
-        __attribute__((target("avx512f,avx512bw,avx512vbmi,avx512vbmi2"))) {
-        std::uint32_t bytes;
-        std::memcpy(&bytes, buffer + q, sizeof bytes);
-        if (!plan.MayHold(bytes)) return false;
-        const std::uint32_t print = UpperPrintAt(buffer + q);
-        auto check = [&](std::size_t index) {
-            const PairPlan::Anchor& a = plan.anchors[index];
-            return q >= a.offset &&
-                   MatchesAt(keywords_[a.keyword], buffer, length, q - a.offset, 0);
-        };
-        return ForEachEqualPrint(plan.prints, print, check);
+    auto confirm = [&](std::size_t q) VARNOT_AVX512 {
+        auto check = [&](std::size_t anchor) { return MatchesAnchorAt(anchor, buffer, length, q); };
+        return ForEachEqualPrint512(plan.prints, UpperPrintAt(buffer + q), check);
     };
-    std::size_t p = 0;
-    if (PairFilter512(buffer, length, plan, p, confirm)) return true;
-    // A keyword whose anchor lies at or after p may start up to `reach`
-    // bytes before it.
-    return ScanAvx512(buffer, length, p > plan.reach ? p - plan.reach : 0);
+    if (ScanPairWindows(buffer, length, plan, PairFilter512{plan}, confirm)) return true;
+    return ScanScalarFrom(buffer, length, PairTailStart(length));
 }
+
+#undef VARNOT_AVX512
 
 #else
 
@@ -291,7 +253,7 @@ bool KeywordScanner::ScanAvx512(const unsigned char* buffer, std::size_t length,
     return ScanScalarFrom(buffer, length, start);
 }
 
-bool KeywordScanner::ScanPairs(const unsigned char* buffer, std::size_t length) const {
+bool KeywordScanner::ScanAvx512Pairs(const unsigned char* buffer, std::size_t length) const {
     return ScanScalarFrom(buffer, length, 0);
 }
 

@@ -49,9 +49,10 @@ Frequencies ClassFrequencies() {
     return classes;
 }
 
-// For every upper-case byte: the table classes of the bytes that upper-case
-// to it, and those bytes' folded forms (see PairPlan::Folded).
+// For every upper-case byte: the bytes that upper-case to it, their table
+// classes, and their folded forms (see PairPlan::Folded).
 struct Preimages {
+    std::array<std::vector<unsigned char>, 256> bytes;
     std::array<ClassSet, 256> classes{};
     std::array<std::vector<std::uint32_t>, 256> folded;
 };
@@ -60,6 +61,7 @@ Preimages MakePreimages() {
     Preimages p;
     for (std::size_t b = 0; b < 256; ++b) {
         const unsigned char upper = UpcaseTable[b];
+        p.bytes[upper].push_back(static_cast<unsigned char>(b));
         const unsigned c = TableClass(b);
         p.classes[upper][c >> 6] |= std::uint64_t{1} << (c & 63);
         const std::uint32_t f = PairPlan::Folded(static_cast<std::uint32_t>(b)) & 0xFF;
@@ -118,9 +120,10 @@ std::size_t RarestAnchor(const std::string& keyword, const Preimages& preimages,
 }
 
 // Merges groups, always the two whose union adds the least, until there are
-// no more than there are buckets.
+// no more than there are buckets; `bucketOf` gets the bucket of each anchor.
 std::vector<Group> MergeIntoBuckets(const std::vector<Group>& anchors,
-                                    const Frequencies& frequencies) {
+                                    const Frequencies& frequencies,
+                                    std::vector<std::size_t>& bucketOf) {
     std::vector<Group> groups = anchors;
     const std::size_t n = groups.size();
     std::vector<double> rate(n);
@@ -132,6 +135,8 @@ std::vector<Group> MergeIntoBuckets(const std::vector<Group>& anchors,
     for (std::size_t a = 0; a < n; ++a)
         for (std::size_t b = a + 1; b < n; ++b) added[a][b] = addedBy(a, b);
     std::vector<bool> alive(n, true);
+    std::vector<std::size_t> mergedInto(n);
+    for (std::size_t i = 0; i < n; ++i) mergedInto[i] = i;
     for (std::size_t count = n; count > PairPlan::kBuckets; --count) {
         std::size_t bestA = n, bestB = n;
         for (std::size_t a = 0; a < n; ++a)
@@ -143,34 +148,59 @@ std::vector<Group> MergeIntoBuckets(const std::vector<Group>& anchors,
         groups[bestA] = Union(groups[bestA], groups[bestB]);
         rate[bestA] = Rate(groups[bestA], frequencies);
         alive[bestB] = false;
+        for (std::size_t& m : mergedInto)
+            if (m == bestB) m = bestA;
         for (std::size_t x = 0; x < n; ++x)
             if (alive[x] && x != bestA)
                 added[std::min(x, bestA)][std::max(x, bestA)] =
                     addedBy(std::min(x, bestA), std::max(x, bestA));
     }
     std::vector<Group> buckets;
+    std::vector<std::size_t> bucketOfGroup(n);
     for (std::size_t i = 0; i < n; ++i)
-        if (alive[i]) buckets.push_back(groups[i]);
+        if (alive[i]) {
+            bucketOfGroup[i] = buckets.size();
+            buckets.push_back(groups[i]);
+        }
+    bucketOf.resize(n);
+    for (std::size_t i = 0; i < n; ++i) bucketOf[i] = bucketOfGroup[mergedInto[i]];
     return buckets;
 }
 
-// Sets the hashed bit of every folded form the print of `keyword` at `offset`
-// takes in text, whatever the case of its letters.
-void HashPrint(const std::string& keyword, std::size_t offset, const Preimages& preimages,
-               std::array<std::uint64_t, 64>& bits) {
-    std::vector<std::uint32_t> forms{0};
-    for (std::size_t j = 0; j < PairPlan::kPrint; ++j) {
-        std::vector<std::uint32_t> longer;
-        for (std::uint32_t form : forms)
-            for (std::uint32_t f :
+// Every folded form (see PairPlan::Folded) that `count` bytes of `keyword`
+// from `offset` take in text, whatever the case of its letters, first byte lowest.
+std::vector<std::uint64_t> FoldedForms(const std::string& keyword, std::size_t offset,
+                                       std::size_t count, const Preimages& preimages) {
+    std::vector<std::uint64_t> forms{0};
+    for (std::size_t j = 0; j < count; ++j) {
+        std::vector<std::uint64_t> longer;
+        for (std::uint64_t form : forms)
+            for (std::uint64_t f :
                  preimages.folded[static_cast<unsigned char>(keyword[offset + j])])
                 longer.push_back(form | f << (8 * j));
         forms = std::move(longer);
     }
-    for (std::uint32_t form : forms) {
-        const std::uint32_t h = PairPlan::Hash(form);
-        bits[h >> 6] |= std::uint64_t{1} << (h & 63);
+    return forms;
+}
+
+void SetHashed(std::uint32_t h, std::array<std::uint64_t, 64>& bits) {
+    bits[h >> 6] |= std::uint64_t{1} << (h & 63);
+}
+
+// Hashes the forms of the print of `keyword` at `offset`, and those of its
+// frame, or of the print again when it lies at an end of the keyword.
+void HashPrint(const std::string& keyword, std::size_t offset, const Preimages& preimages,
+               PairPlan& plan) {
+    for (std::uint64_t form : FoldedForms(keyword, offset, PairPlan::kPrint, preimages))
+        SetHashed(PairPlan::Hash(static_cast<std::uint32_t>(form)), plan.hashedPrints);
+    const bool framed = offset > 0 && offset + PairPlan::kPrint < keyword.size();
+    if (!framed) {
+        for (std::uint64_t form : FoldedForms(keyword, offset, PairPlan::kPrint, preimages))
+            SetHashed(PairPlan::Hash(static_cast<std::uint32_t>(form)), plan.hashedUnframed);
+        return;
     }
+    for (std::uint64_t form : FoldedForms(keyword, offset - 1, PairPlan::kPrint + 2, preimages))
+        SetHashed(PairPlan::HashFrame(form), plan.hashedFrames);
 }
 
 } // namespace
@@ -199,15 +229,29 @@ std::optional<PairPlan> MakePairPlan(const std::vector<std::string>& upperKeywor
                          << (8 * j);
             plan.prints.push_back(print);
             plan.reach = std::max(plan.reach, o);
-            HashPrint(keyword, o, preimages, plan.hashedPrints);
+            HashPrint(keyword, o, preimages, plan);
         }
     }
-    const std::vector<Group> buckets = MergeIntoBuckets(groups, frequencies);
+    std::vector<std::size_t> bucketOf;
+    const std::vector<Group> buckets = MergeIntoBuckets(groups, frequencies, bucketOf);
     for (std::size_t bucket = 0; bucket < buckets.size(); ++bucket) {
         const auto bit = static_cast<std::uint8_t>(1u << bucket);
         for (std::size_t j = 0; j < PairPlan::kPrint; ++j)
             for (std::size_t c = 0; c < 128; ++c)
                 if (buckets[bucket][j][c >> 6] >> (c & 63) & 1) plan.classes[j][c] |= bit;
+    }
+    // The nibble tables take each byte that upper-cases to a print byte.
+    for (std::size_t i = 0; i < plan.anchors.size(); ++i) {
+        PairPlan::Anchor& anchor = plan.anchors[i];
+        anchor.bucket = static_cast<std::uint32_t>(bucketOf[i]);
+        const auto bit = static_cast<std::uint8_t>(1u << anchor.bucket);
+        const std::string& keyword = upperKeywords[anchor.keyword];
+        for (std::size_t j = 0; j < PairPlan::kPrint; ++j)
+            for (unsigned char b :
+                 preimages.bytes[static_cast<unsigned char>(keyword[anchor.offset + j])]) {
+                plan.lowNibbles[j][b & 0x0F] |= bit;
+                if (j < PairPlan::kHighNibbled) plan.highNibbles[j][b >> 4] |= bit;
+            }
     }
     return plan;
 }

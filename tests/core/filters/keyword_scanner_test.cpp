@@ -60,8 +60,8 @@ TEST(KeywordScanner, AgreesWithThePlainSearchOnRandomTexts) {
 std::vector<KeywordScanner::Path> Paths() {
     std::vector<KeywordScanner::Path> paths = {KeywordScanner::Path::Scalar,
                                                KeywordScanner::Path::Best};
-    for (auto p : {KeywordScanner::Path::Avx2, KeywordScanner::Path::Avx512,
-                   KeywordScanner::Path::Avx512Pairs})
+    for (auto p : {KeywordScanner::Path::Avx2, KeywordScanner::Path::Avx2Pairs,
+                   KeywordScanner::Path::Avx512, KeywordScanner::Path::Avx512Pairs})
         if (KeywordScanner::Supported(p)) paths.push_back(p);
     return paths;
 }
@@ -205,10 +205,10 @@ std::string InSomeCase(const std::string& keyword, std::mt19937& random) {
 }
 
 TEST(KeywordScanner, LongKeywordsAgreeAcrossWindowsAndTheTail) {
-    // Keywords of five bytes and more take the every-second-position filter,
-    // which reads windows of 128 bytes 126 apart and leaves the rest of the
-    // buffer to the other filter. Keywords go across window joins, into the
-    // tail and past the end.
+    // Keywords of five bytes and more take the every-second-position filters,
+    // whose windows start 126 or 64 bytes apart; the last positions come from
+    // a padded copy and the last starts from the scalar search. Keywords go
+    // across window joins, into the tail and past the end.
     std::mt19937 random(4242);
     const std::string letters = "ETAOINSRetaoinsr\xCE\xC5\xC0\xC8\xEE\xE5\xE0\xE8\xD2\xF2 .,";
     auto byte = [&] {
@@ -229,7 +229,8 @@ TEST(KeywordScanner, LongKeywordsAgreeAcrossWindowsAndTheTail) {
         for (std::size_t i = 0; i < length; ++i) text += byte();
         for (int plant = static_cast<int>(random() % 3); plant > 0 && length > 0; --plant) {
             const std::string k = InSomeCase(keywords[random() % keywords.size()], random);
-            const std::size_t window = 126 * (random() % (length / 126 + 1));
+            const std::size_t step = random() % 2 ? 126 : 64;
+            const std::size_t window = step * (random() % (length / step + 1));
             const std::size_t near = window + random() % 8 - std::min<std::size_t>(window, 4);
             const std::size_t at = random() % 3 == 0   ? near
                                    : random() % 2 == 0 ? length - std::min(length, k.size())
@@ -253,6 +254,27 @@ TEST(KeywordScanner, AKeywordAnchoredDeepInsideIsFoundAtEveryStart) {
             std::string failure;
             ASSERT_TRUE(AllPathsAgree({keyword, "\xD1\xD2\xCE\xCF\xC0"}, text, failure))
                 << "length " << length << " at " << at << ": " << failure;
+        }
+    }
+}
+
+TEST(KeywordScanner, AShortestPairKeywordIsFoundAtEveryStartNearTheEnd) {
+    // Lengths around the windows of the pair filters: every start, the
+    // keyword cut short by the end in the last ones. With a NUL at its end
+    // the keyword matches only where the end supplies it, after the last
+    // position the pair filters look at.
+    const std::string word = "\xC2\xC7\xD0\xDB\xC2"; // ВЗРЫВ
+    for (const std::string& keyword : {word, word + std::string(1, '\0')}) {
+        for (std::size_t length : {4u, 5u, 6u, 65u, 66u, 67u, 127u, 128u, 129u, 130u, 131u, 192u,
+                                   193u, 253u, 254u, 255u, 256u}) {
+            for (std::size_t at = length > 140 ? length - 140 : 0; at < length; ++at) {
+                std::string text(length, 'e');
+                for (std::size_t i = 0; i < word.size() && at + i < length; ++i)
+                    text[at + i] = static_cast<char>(word[i] | 0x20);
+                std::string failure;
+                ASSERT_TRUE(AllPathsAgree({keyword, "EARTHQUAKE"}, text, failure))
+                    << "length " << length << " at " << at << ": " << failure;
+            }
         }
     }
 }

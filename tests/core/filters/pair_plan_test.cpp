@@ -18,9 +18,10 @@ TEST(PairPlan, OnlyListsOfLongKeywordsGetOne) {
     EXPECT_TRUE(MakePairPlan(many));
 }
 
-TEST(PairPlan, EveryCaseOfEveryAnchorPassesTheTablesOfOneBucket) {
-    // The filter may take too much but never too little: for each anchor, one
-    // bucket must take every byte that upper-cases to each of its print bytes.
+TEST(PairPlan, EveryCaseOfEveryAnchorPassesTheTablesOfItsBucket) {
+    // The filter may take too much but never too little: the anchor's bucket
+    // must take, in both forms of the tables, every byte that upper-cases to
+    // each of its print bytes.
     std::mt19937 random(99);
     for (int round = 0; round < 100; ++round) {
         std::vector<std::string> keywords;
@@ -47,16 +48,20 @@ TEST(PairPlan, EveryCaseOfEveryAnchorPassesTheTablesOfOneBucket) {
             }
             ASSERT_LE(a.offset + 4, k.size());
             reach = std::max<std::size_t>(reach, a.offset);
+            ASSERT_LT(a.bucket, 8u);
             std::uint32_t print = 0;
-            unsigned common = 0xFF;
+            unsigned taken = 1;
             for (std::size_t j = 0; j < 4; ++j) {
                 const auto byte = static_cast<unsigned char>(k[a.offset + j]);
                 print |= static_cast<std::uint32_t>(byte) << (8 * j);
                 for (std::size_t b = 0; b < 256; ++b)
-                    if (UpcaseTable[b] == byte) common &= plan->classes[j][b & 0x7F];
+                    if (UpcaseTable[b] == byte)
+                        taken &= plan->classes[j][b & 0x7F] >> a.bucket &
+                                 plan->lowNibbles[j][b & 0x0F] >> a.bucket &
+                                 (j < 2 ? plan->highNibbles[j][b >> 4] >> a.bucket : 1);
             }
             EXPECT_EQ(plan->prints[i], print);
-            EXPECT_NE(common, 0u) << "round " << round << " anchor " << i;
+            EXPECT_EQ(taken, 1u) << "round " << round << " anchor " << i;
             // The print in some case in text, as four bytes first lowest.
             std::uint32_t inText = 0;
             for (std::size_t j = 0; j < 4; ++j) {
@@ -98,6 +103,28 @@ TEST(PairPlan, TextWithoutTheKeywordsMostlyFailsTheHashedPrints) {
     for (int i = 0; i < 10000; ++i) held += plan->MayHold(static_cast<std::uint32_t>(random()));
     // Four anchors in 4096 bits: about one in a thousand.
     EXPECT_LT(held, 100);
+}
+
+TEST(PairPlan, APrintHoldsInItsKeywordButNotFramedByOtherBytes) {
+    // The keywords in some case, each print found where it lies in its
+    // keyword; then each print of a keyword long enough for a frame between
+    // bytes that are not the keyword's.
+    const std::vector<std::string> keywords = {"\xCD\xC0\xC2\xCE\xC4\xCD\xC5\xCD\xC8\xC5",
+                                               "EARTHQUAKE", "\xC2\xC7\xD0\xDB\xC2", "HOSTAGES"};
+    const auto plan = MakePairPlan(keywords);
+    ASSERT_TRUE(plan);
+    for (const PairPlan::Anchor& a : plan->anchors) {
+        std::string word = keywords[a.keyword];
+        for (std::size_t i = 0; i < word.size(); i += 2)
+            word[i] = static_cast<char>(word[i] | 0x20);
+        const auto* bytes = reinterpret_cast<const unsigned char*>(word.data());
+        EXPECT_TRUE(plan->MayHoldFramed(bytes, word.size(), a.offset)) << a.keyword;
+        if (a.offset == 0 || a.offset + 4 == word.size()) continue;
+        const std::string framed = "~" + word.substr(a.offset, 4) + "~";
+        EXPECT_FALSE(plan->MayHoldFramed(reinterpret_cast<const unsigned char*>(framed.data()),
+                                         framed.size(), 1))
+            << a.keyword << " at " << a.offset;
+    }
 }
 
 TEST(PairPlan, UpperPrintReadsFourBytesInUpperCase) {
