@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <climits>
 #include <fcntl.h>
 #include <spawn.h>
 #include <sys/wait.h>
@@ -110,6 +111,14 @@ std::vector<Stats> MeasureInterleaved(int runs,
     std::vector<Stats> stats;
     for (auto& s : seconds) stats.push_back(Summarize(std::move(s)));
     return stats;
+}
+
+std::string SelfPath(const std::string& fallback) {
+    char path[PATH_MAX];
+    const ssize_t n = readlink("/proc/self/exe", path, sizeof(path) - 1);
+    if (n <= 0) return fallback;
+    path[n] = '\0';
+    return path;
 }
 
 int RunDiscardingOutput(const std::vector<std::string>& argv,

@@ -48,6 +48,9 @@ std::vector<Stats> MeasureInterleaved(int runs, const std::vector<std::function<
 int RunDiscardingOutput(const std::vector<std::string>& argv,
                         const std::vector<std::string>& extraEnvironment = {});
 
+// The path of this program's executable; `fallback` when it cannot be read.
+std::string SelfPath(const std::string& fallback);
+
 // Like RunDiscardingOutput, but returns what the program wrote.
 std::string RunCapturingOutput(const std::vector<std::string>& argv, int& exitCode);
 

@@ -23,6 +23,7 @@ struct PathToTime {
 
 // The pair paths fall back to the plain ones when a keyword is too short.
 constexpr PathToTime kPaths[] = {
+    {Path::Best, "ScanKeywords", "", 0},
     {Path::Avx512Pairs, "AVX-512 pairs", "scan-avx512", 4},
     {Path::Avx512, "AVX-512 plain", "", 0},
     {Path::Avx2Pairs, "AVX2 pairs", "scan-avx2", 3},

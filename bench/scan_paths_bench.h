@@ -22,7 +22,8 @@ struct ScanPath {
 };
 
 struct ScanPathResults {
-    std::vector<ScanPath> paths; // the best AVX-512 path first, scalar last
+    // The way the processor picks first, then the best AVX-512 path, ..., scalar last.
+    std::vector<ScanPath> paths;
     Stats memchrStats;
 };
 

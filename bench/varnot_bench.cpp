@@ -17,8 +17,6 @@
 #include "core/filters/keyword_scanner.h"
 #include "core/scan/look_at_thread.h"
 
-#include <benchmark/benchmark.h>
-
 #include <algorithm>
 #include <atomic>
 #include <climits>
@@ -26,7 +24,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
-#include <map>
 #include <memory>
 #include <string>
 #include <sys/resource.h>
@@ -66,14 +63,6 @@ std::string WithoutSlash(std::string path) {
     return path;
 }
 
-std::string SelfPath() {
-    char path[PATH_MAX];
-    const ssize_t n = readlink("/proc/self/exe", path, sizeof(path) - 1);
-    if (n <= 0) return "varnot-bench";
-    path[n] = '\0';
-    return path;
-}
-
 long PeakResidentKb() {
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
@@ -93,72 +82,6 @@ std::string ScanText(const CList& list, const std::string& root, const KeywordSc
     }
     text.resize(ViewBuffer::kMaxBytes, ' ');
     return text;
-}
-
-// Collects the single runs of Google Benchmark instead of printing them.
-class RunCollector : public benchmark::BenchmarkReporter {
-  public:
-    bool ReportContext(const Context&) override { return true; }
-    void ReportRuns(const std::vector<Run>& runs) override {
-        for (const Run& run : runs) {
-            if (run.run_type != Run::RT_Iteration || run.error_occurred) continue;
-            const double seconds =
-                run.GetAdjustedRealTime() / benchmark::GetTimeUnitMultiplier(run.time_unit);
-            seconds_[run.run_name.function_name].push_back(seconds);
-        }
-    }
-    Stats Of(const std::string& name) const {
-        auto it = seconds_.find(name);
-        return it == seconds_.end() ? Stats{} : Summarize(it->second);
-    }
-
-  private:
-    std::map<std::string, std::vector<double>> seconds_;
-};
-
-struct ScanResults {
-    Stats scan;
-    Stats memchrStats;
-};
-
-ScanResults RunScanBenchmarks(const ViewBuffer& buffer, const KeywordScanner& scanner, int runs) {
-    const unsigned char* bytes = buffer.Data();
-    const std::size_t length = buffer.Length();
-    int absent = 0;
-    while (absent < 256 && std::memchr(bytes, absent, length)) ++absent;
-
-    // One repetition each, registered in turns, so that both meet the same
-    // load on a shared machine.
-    for (int run = 0; run < runs; ++run) {
-        benchmark::RegisterBenchmark(
-            "ScanKeywords",
-            [=, &scanner](benchmark::State& state) {
-                for (auto _ : state) benchmark::DoNotOptimize(scanner.Scan(bytes, length));
-                state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * length));
-            })
-            ->MinTime(0.02)
-            ->Unit(benchmark::kNanosecond);
-        benchmark::RegisterBenchmark(
-            "memchr",
-            [=](benchmark::State& state) {
-                for (auto _ : state) {
-                    benchmark::DoNotOptimize(bytes);
-                    benchmark::DoNotOptimize(std::memchr(bytes, absent, length));
-                }
-                state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * length));
-            })
-            ->MinTime(0.02)
-            ->Unit(benchmark::kNanosecond);
-    }
-
-    int argc = 1;
-    char name[] = "varnot-bench";
-    char* argv[] = {name, nullptr};
-    benchmark::Initialize(&argc, argv);
-    RunCollector collector;
-    benchmark::RunSpecifiedBenchmarks(&collector);
-    benchmark::Shutdown();
-    return {collector.Of("ScanKeywords"), collector.Of("memchr")};
 }
 
 // ---- printing -------------------------------------------------------------
@@ -292,12 +215,14 @@ int Main(int argc, char** argv) {
     pools->buffer.SetLength(text.size());
     const bool textHits =
         ScanKeywordsPlain(pools->buffer.Data(), pools->buffer.Length(), group.keywords);
-    const ScanResults b4 = RunScanBenchmarks(pools->buffer, scanner, runs);
     const ScanPathResults b4Paths = RunScanPathBenchmarks(pools->buffer, scanner, runs);
+    const Stats& b4Scan = b4Paths.paths.front().scan;
+    const Stats& b4Memchr = b4Paths.memchrStats;
 
     // Peak memory of a fresh process that makes only the first pass.
     int childExit = 0;
-    const std::string child = RunCapturingOutput({SelfPath(), "--memory-child", small}, childExit);
+    const std::string child =
+        RunCapturingOutput({SelfPath("varnot-bench"), "--memory-child", small}, childExit);
     const long peakKb = childExit == 0 ? std::atol(child.c_str()) : -1;
 
     // B7: the search walk through the list of a first pass, every message shown.
@@ -311,7 +236,7 @@ int Main(int argc, char** argv) {
     const double passFind = SafeRatio(b1.median, b1Find.median);
     const double bigSmall = SafeRatio(b2.median, b1.median);
     const double refilterGrep = SafeRatio(b3.median, b3Grep.median);
-    const double scanMemchr = SafeRatio(b4.scan.median, b4.memchrStats.median);
+    const double scanMemchr = SafeRatio(b4Scan.median, b4Memchr.median);
     const double walkGrep = SafeRatio(b7.walk.median, b7.grep.median);
 
     std::printf("\nVARNOT benchmarks: %ld online cores, %d timed runs per line after one warm-up;"
@@ -333,17 +258,17 @@ int Main(int argc, char** argv) {
         Ms(b3Grep), Ratio("refilter/grep", refilterGrep, "<= 1.0"));
     char rate[64];
     std::snprintf(rate, sizeof(rate), "%.1f GB/s",
-                  b4.scan.median > 0 ? static_cast<double>(text.size()) / b4.scan.median / 1e9 : 0);
+                  b4Scan.median > 0 ? static_cast<double>(text.size()) / b4Scan.median / 1e9 : 0);
     char memchrRate[64];
     std::snprintf(memchrRate, sizeof(memchrRate), "%.1f GB/s",
-                  b4.memchrStats.median > 0
-                      ? static_cast<double>(text.size()) / b4.memchrStats.median / 1e9
-                      : 0);
+                  b4Memchr.median > 0 ? static_cast<double>(text.size()) / b4Memchr.median / 1e9
+                                      : 0);
     Row("B4", std::string("ScanKeywords 32767 B, 13 kw: ") + rate + (textHits ? " (HIT!)" : ""),
-        Us(b4.scan), std::string("memchr, absent byte: ") + memchrRate, Us(b4.memchrStats),
+        Us(b4Scan), std::string("memchr, absent byte: ") + memchrRate, Us(b4Memchr),
         Ratio("scan/memchr", scanMemchr, "<= 4"));
     std::string pathRatios;
     for (const ScanPath& path : b4Paths.paths) {
+        if (&path == &b4Paths.paths.front()) continue; // B4 itself
         if (!path.supported) {
             Row("", "  " + path.label + " path", "n/a", "", "", "");
             continue;

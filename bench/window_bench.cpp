@@ -35,15 +35,6 @@ struct CommandLine {
     bool stalls = true; // the event-loop stalls
 };
 
-std::string FolderOfSelf() {
-    char path[PATH_MAX];
-    const ssize_t n = readlink("/proc/self/exe", path, sizeof(path) - 1);
-    if (n <= 0) return ".";
-    path[n] = '\0';
-    std::string self = path;
-    return self.substr(0, self.rfind('/'));
-}
-
 bool ParseCommandLine(int argc, char** argv, CommandLine& line) {
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
@@ -66,7 +57,10 @@ bool ParseCommandLine(int argc, char** argv, CommandLine& line) {
             return false;
         }
     }
-    if (line.varnot.empty()) line.varnot = FolderOfSelf() + "/varnot";
+    if (line.varnot.empty()) {
+        const std::string self = SelfPath(".");
+        line.varnot = self.substr(0, self.rfind('/')) + "/varnot";
+    }
     return true;
 }
 
