@@ -1,5 +1,7 @@
 #include "gui/notify/desktop_notifier.h"
 
+#include "gui/notify/bus_probe.h"
+
 #include <QDBusConnection>
 #include <QDBusMessage>
 #include <QDBusPendingCallWatcher>
@@ -11,6 +13,9 @@
 namespace varnot {
 
 namespace {
+
+// How long the bus may take to answer before the viewer does without it.
+constexpr int kBusAnswerMs = 1000;
 
 const QString kService = QStringLiteral("org.freedesktop.Notifications");
 const QString kPath = QStringLiteral("/org/freedesktop/Notifications");
@@ -37,7 +42,7 @@ int connectionsMade = 0;
 
 TDesktopNotifier::TDesktopNotifier(QObject* parent) : QObject(parent) {
     const QString address = SessionBusAddress();
-    if (address.isEmpty()) return;
+    if (address.isEmpty() || !BusAnswers(address.toStdString(), kBusAnswerMs)) return;
     // A connection of our own: it comes and goes with this object.
     connectionName_ = QStringLiteral("varnot-notify-%1").arg(++connectionsMade);
     QDBusConnection bus = QDBusConnection::connectToBus(address, connectionName_);
