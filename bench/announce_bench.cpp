@@ -9,8 +9,9 @@
 // socket included, so that a viewer running on the same machine is never
 // disturbed and never answers in its place.
 
+#include "announced_messages.h"
+
 #include "announce_client/announce_client.h"
-#include "archive_gen/message_composer.h"
 
 #include "core/announce/announce_protocol.h"
 #include "core/archive/c_list.h"
@@ -80,13 +81,7 @@ class BenchHost : public ScanHost {
     int rows_ = 1;
 };
 
-std::string FileName(int index) {
-    char name[32];
-    std::snprintf(name, sizeof(name), "N%07d.TXT", index);
-    return name;
-}
-
-// The index of a name made by FileName; -1 for anything else.
+// The index of a name made by AnnouncedName; -1 for anything else.
 int IndexOf(const QByteArray& name) {
     if (name.size() != 12 || name[0] != 'N') return -1;
     int index = -1;
@@ -94,37 +89,6 @@ int IndexOf(const QByteArray& name) {
     if (error != std::errc() || end != name.constData() + 8 || index < 0 || index >= kFiles)
         return -1;
     return index;
-}
-
-// Today's folder with the messages, written before the clock starts; the
-// times rise with the number, as a receiving program's files do.
-std::optional<std::string> WriteMessages(const std::string& root, std::string& error) {
-    const std::string folder = root + TodayFolderName();
-    std::error_code code;
-    std::filesystem::create_directories(folder, code);
-    if (code) {
-        error = "cannot create " + folder + ": " + code.message();
-        return std::nullopt;
-    }
-    const std::time_t first = std::time(nullptr) - 2 * kFiles - 60;
-    std::string text;
-    for (int i = 0; i < kFiles; ++i) {
-        gen::MessagePlan plan;
-        plan.seed = static_cast<std::uint64_t>(i) + 1;
-        plan.targetSize = 600;
-        gen::ComposeMessage(plan, text);
-        const std::string path = folder + "/" + FileName(i);
-        std::ofstream out(path, std::ios::binary);
-        out.write(text.data(), static_cast<std::streamsize>(text.size()));
-        out.close();
-        // Two seconds apart: the list keeps times at the two-second step of DOS times.
-        const timespec times[2] = {{first + 2 * i, 0}, {first + 2 * i, 0}};
-        if (!out || utimensat(AT_FDCWD, path.c_str(), times, 0) != 0) {
-            error = "cannot write " + path;
-            return std::nullopt;
-        }
-    }
-    return folder;
 }
 
 double ThreadCpuSeconds() {
@@ -172,7 +136,7 @@ struct Outcome {
 int Run(QApplication& app, const std::string& base) {
     const std::string root = base + "/archive/";
     std::string error;
-    if (!WriteMessages(root, error)) return Fail(error);
+    if (!WriteAnnouncedMessages(root + TodayFolderName(), kFiles, error)) return Fail(error);
 
     TFilePanel panel(kCapacity, base + "/varnot.ini", base + "/");
     BenchHost host;
@@ -211,7 +175,7 @@ int Run(QApplication& app, const std::string& base) {
     // The client never touches the window thread's data: it only stamps its
     // own send times, and asks the loop to end once every poke was answered.
     std::vector<std::string> names;
-    for (int i = 0; i < kFiles; ++i) names.push_back(FileName(i));
+    for (int i = 0; i < kFiles; ++i) names.push_back(AnnouncedName(i));
     const double cpuBefore = ThreadCpuSeconds();
     out.start = Clock::now();
     std::thread client([&] {

@@ -1,7 +1,8 @@
 #include "window_stalls.h"
 
+#include "announced_messages.h"
+
 #include "announce_client/announce_client.h"
-#include "archive_gen/message_composer.h"
 
 #include "core/announce/announce_protocol.h"
 #include "core/app/program_paths.h"
@@ -123,36 +124,6 @@ bool WaitFor(const std::function<bool()>& done) {
     return true;
 }
 
-std::string AnnouncedName(int index) {
-    char name[32];
-    std::snprintf(name, sizeof(name), "N%07d.TXT", index);
-    return name;
-}
-
-// Today's messages of the announcements, newest last, written before any clock starts.
-bool WriteAnnounced(const std::string& folder, std::string& failure) {
-    std::error_code ec;
-    std::filesystem::create_directories(folder, ec);
-    const std::time_t first = std::time(nullptr) - 2 * kAnnouncements - 60;
-    std::string text;
-    for (int i = 0; i < kAnnouncements; ++i) {
-        gen::MessagePlan plan;
-        plan.seed = static_cast<std::uint64_t>(i) + 1;
-        plan.targetSize = 600;
-        gen::ComposeMessage(plan, text);
-        const std::string path = folder + "/" + AnnouncedName(i);
-        std::ofstream out(path, std::ios::binary);
-        out.write(text.data(), static_cast<std::streamsize>(text.size()));
-        out.close();
-        const timespec times[2] = {{first + 2 * i, 0}, {first + 2 * i, 0}};
-        if (!out || utimensat(AT_FDCWD, path.c_str(), times, 0) != 0) {
-            failure = "cannot write " + path;
-            return false;
-        }
-    }
-    return true;
-}
-
 void Press(QWidget* widget, int key) {
     QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
     QCoreApplication::sendEvent(widget, &press);
@@ -226,7 +197,8 @@ bool RunOnce(const WindowFolders& folders, StallResults& results, RunFigures& fi
     // Announcements back to back, the operator idle (each new message shows
     // at once), until the last one is painted.
     const std::string today = TodayFolderPath(folders.archive);
-    if (!WriteAnnounced(today, results.failure)) return fail(results.failure);
+    if (!WriteAnnouncedMessages(today, kAnnouncements, results.failure))
+        return fail(results.failure);
     offset += 24LL * 60 * 60 * 1000;
     const std::optional<std::string> socket = AnnounceSocketPath(kWindowService);
     if (!socket) return fail("no socket path");
