@@ -12,6 +12,9 @@ namespace varnot {
 namespace {
 
 std::atomic<long> openCount{0};
+// Whether a read that may not wait works here; cleared the first time the
+// kernel or file system refuses one.
+std::atomic<bool> readsCanTell{true};
 
 // A descriptor of a regular file opened for reading, or -1: no symbolic link
 // is followed and no FIFO is waited on.
@@ -77,10 +80,11 @@ long MessageFile::Read(void* buffer, std::size_t size) {
 long MessageFile::ReadFull(void* buffer, std::size_t size, bool* waitedForDisk) {
     auto* bytes = static_cast<char*>(buffer);
     std::size_t total = 0;
-    if (waitedForDisk != nullptr && fd_ >= 0 && size > 0) {
+    if (waitedForDisk != nullptr) *waitedForDisk = false;
+    if (waitedForDisk != nullptr && fd_ >= 0 && size > 0 &&
+        readsCanTell.load(std::memory_order_relaxed)) {
         // A first read that may not wait says whether the text is in memory;
         // where the file system cannot tell, the plain reads below do the work.
-        *waitedForDisk = false;
         iovec part{bytes, size};
         ssize_t got;
         do {
@@ -89,6 +93,9 @@ long MessageFile::ReadFull(void* buffer, std::size_t size, bool* waitedForDisk) 
         if (got > 0) total = static_cast<std::size_t>(got);
         if (got == 0) return 0;
         if (got < 0 && errno == EAGAIN) *waitedForDisk = true;
+        // A file system that cannot tell is not asked again.
+        if (got < 0 && (errno == EOPNOTSUPP || errno == EINVAL))
+            readsCanTell.store(false, std::memory_order_relaxed);
     }
     while (total < size) {
         long got = Read(bytes + total, size - total);

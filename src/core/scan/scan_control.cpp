@@ -264,7 +264,9 @@ void TScanControl::ReportNewShown(const CList& shown, const CList& before) {
         if (known[static_cast<std::size_t>(p)] || !record.Has(TRecordFlag::Shown)) continue;
         if (news.names.empty()) {
             news.newestTime = record.Time;
-            news.newestNotice = NoticeFor(record);
+            // Most often the message the red notice has just read the brief of.
+            news.newestNotice =
+                record.Name() == lastNewFile_ ? newMessageNotice_ : NoticeFor(record);
         }
         news.names.emplace_back(record.Name());
     }
